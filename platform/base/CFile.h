@@ -1,6 +1,10 @@
 // Binary file access with the framework's interface. Failures throw
 // CFileException (as a heap pointer), except Open, which reports through its
 // optional exception object and its result.
+//
+// Paths are code page 936 bytes; they become UTF-8 only at the system call.
+// Share flags are kept but lock nothing: Linux has no mandatory sharing, so
+// another process may go on writing a log while it is read.
 #pragma once
 
 #include "platform/base/CString.h"
@@ -32,23 +36,35 @@ public:
     CFile();
     // Opens or throws CFileException.
     CFile(LPCSTR path, UINT openFlags);
+    // Closes without throwing.
     virtual ~CFile();
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
 
+    // Opening a directory fails (accessDenied). An open file is closed first.
     virtual BOOL Open(LPCSTR path, UINT openFlags, CFileException* error = nullptr);
+    // Throws when the system reports an error on close (data may be lost).
     virtual void Close();
+    // Closes and ignores every error.
+    virtual void Abort();
     virtual ULONGLONG GetLength() const;
-    virtual UINT Read(void* buffer, UINT count);
     // Reads until count bytes or the end of the file; returns the bytes read.
+    virtual UINT Read(void* buffer, UINT count);
     ULONGLONG ReadHuge(void* buffer, ULONGLONG count);
+    // Writes all count bytes or throws.
+    virtual void Write(const void* buffer, UINT count);
 
-    // The path the open file reports: absolute, in code page 936.
+    // The path the open file reports: absolute (relative paths are taken from
+    // the current folder, "." and ".." removed, links not followed), in code
+    // page 936. Empty while no file is open.
     CString GetFilePath() const { return m_strFileName; }
+    // The last component of that path.
     CString GetFileName() const;
+    UINT GetOpenFlags() const { return m_nOpenFlags; }
 
     int m_hFile = hFileNull;
 
 protected:
     CString m_strFileName;
+    UINT m_nOpenFlags = 0;
 };

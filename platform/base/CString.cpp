@@ -360,8 +360,21 @@ int CString::Compare(const char* text) const noexcept
 int CString::CompareNoCase(const char* text) const noexcept
 {
     if (!text) text = "";
-    int c = strcasecmp(m_pchData, text);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    // Only single-byte letters fold; both bytes of a double-byte character
+    // compare as they are, as its second byte may look like a letter.
+    const auto* a = reinterpret_cast<const unsigned char*>(m_pchData);
+    const auto* b = reinterpret_cast<const unsigned char*>(text);
+    std::ptrdiff_t an = GetLength(), bn = static_cast<std::ptrdiff_t>(std::strlen(text));
+    std::ptrdiff_t i = 0;
+    bool trail = false;
+    for (; i < an && i < bn; ++i) {
+        unsigned char ca = a[i], cb = b[i];
+        if (!trail && ca < 0x80) ca = static_cast<unsigned char>(std::tolower(ca));
+        if (!trail && cb < 0x80) cb = static_cast<unsigned char>(std::tolower(cb));
+        if (ca != cb) return ca < cb ? -1 : 1;
+        trail = !trail && a[i] >= 0x81 && a[i] <= 0xFE;
+    }
+    return an < bn ? -1 : (an > bn ? 1 : 0);
 }
 
 void CString::MakeUpper()
@@ -417,6 +430,7 @@ char* CString::GetBuffer(std::ptrdiff_t minLength)
 
 char* CString::GetBufferSetLength(std::ptrdiff_t length)
 {
+    if (length < 0) length = 0;
     GetBuffer(length);
     ReleaseBuffer(length);
     return m_pchData;
@@ -426,6 +440,12 @@ void CString::ReleaseBuffer(std::ptrdiff_t newLength)
 {
     Block* b = GetData();
     if (b->refs >= kStaticRefs / 2) return;
+    // Without a GetBuffer first the buffer may be shared: never cut the others.
+    if (b->refs > 1 || b->chunk) {
+        CopyBeforeWrite();
+        b = GetData();
+        if (b->refs >= kStaticRefs / 2) return;
+    }
     if (newLength < 0) newLength = static_cast<std::ptrdiff_t>(strnlen(m_pchData, static_cast<std::size_t>(b->capacity)));
     if (newLength > b->capacity) newLength = b->capacity;
     b->length = newLength;
@@ -476,6 +496,13 @@ bool operator<(const CString& a, const char* b) noexcept { return a.Compare(b) <
 bool operator>(const CString& a, const CString& b) noexcept { return CmpStr(a, b) > 0; }
 bool operator<=(const CString& a, const CString& b) noexcept { return CmpStr(a, b) <= 0; }
 bool operator>=(const CString& a, const CString& b) noexcept { return CmpStr(a, b) >= 0; }
+bool operator>(const CString& a, const char* b) noexcept { return a.Compare(b) > 0; }
+bool operator<=(const CString& a, const char* b) noexcept { return a.Compare(b) <= 0; }
+bool operator>=(const CString& a, const char* b) noexcept { return a.Compare(b) >= 0; }
+bool operator<(const char* a, const CString& b) noexcept { return b.Compare(a) > 0; }
+bool operator>(const char* a, const CString& b) noexcept { return b.Compare(a) < 0; }
+bool operator<=(const char* a, const CString& b) noexcept { return b.Compare(a) >= 0; }
+bool operator>=(const char* a, const CString& b) noexcept { return b.Compare(a) <= 0; }
 
 // ---- arena ----
 

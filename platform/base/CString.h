@@ -106,6 +106,14 @@ bool operator<(const CString& a, const char* b) noexcept;
 bool operator>(const CString& a, const CString& b) noexcept;
 bool operator<=(const CString& a, const CString& b) noexcept;
 bool operator>=(const CString& a, const CString& b) noexcept;
+// Mixed forms, so that a literal on either side is not ambiguous.
+bool operator>(const CString& a, const char* b) noexcept;
+bool operator<=(const CString& a, const char* b) noexcept;
+bool operator>=(const CString& a, const char* b) noexcept;
+bool operator<(const char* a, const CString& b) noexcept;
+bool operator>(const char* a, const CString& b) noexcept;
+bool operator<=(const char* a, const CString& b) noexcept;
+bool operator>=(const char* a, const CString& b) noexcept;
 
 // Packs many small immutable strings into large shared chunks: one allocation
 // for millions of strings, each still a normal CString whose copies share it.

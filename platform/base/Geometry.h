@@ -66,7 +66,11 @@ inline BOOL IntersectRect(RECT* out, const RECT* a, const RECT* b)
 inline BOOL UnionRect(RECT* out, const RECT* a, const RECT* b)
 {
     if (!out || !a || !b) return FALSE;
-    if (IsRectEmpty(a)) { *out = *b; return !IsRectEmpty(b); }
+    if (IsRectEmpty(a) && IsRectEmpty(b)) {
+        SetRectEmpty(out);
+        return FALSE;
+    }
+    if (IsRectEmpty(a)) { *out = *b; return TRUE; }
     if (IsRectEmpty(b)) { *out = *a; return TRUE; }
     *out = RECT{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
                 std::max(a->bottom, b->bottom)};

@@ -46,3 +46,7 @@ constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) { return static_cast<LPARAM>(MAKEL
 // Signed coordinates packed into an LPARAM, as mouse messages carry them.
 constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lp))); }
 constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lp))); }
+
+// An opaque place in a framework list, as the list classes hand it out.
+struct PositionTag;
+using POSITION = PositionTag*;
