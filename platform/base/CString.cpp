@@ -16,10 +16,15 @@
 // One buffer: header, then the bytes and a NUL. A block inside an arena chunk
 // has its own count and hands the chunk back when it drops to zero.
 struct CString::Block {
-    long refs;
+    int refs;
+    int inChunk; // 1: lives in an arena chunk, which the union names
     std::ptrdiff_t length;
-    std::ptrdiff_t capacity;
-    Chunk* chunk;
+    union {
+        std::ptrdiff_t capacity; // heap blocks
+        Chunk* chunk;            // arena blocks, whose capacity is their length
+    };
+    Chunk* Owner() const noexcept { return inChunk ? chunk : nullptr; }
+    std::ptrdiff_t Capacity() const noexcept { return inChunk ? length : capacity; }
     char* data() noexcept { return reinterpret_cast<char*>(this + 1); }
 };
 
@@ -29,27 +34,27 @@ struct CString::Chunk {
 
 namespace {
 
-constexpr long kStaticRefs = LONG_MAX / 2;
+constexpr int kStaticRefs = INT_MAX / 2;
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
 
 // The shared empty string, laid out like a block; constant-initialised so that
 // strings built during static initialisation can use it.
 struct EmptyStorage {
-    long refs;
+    int refs;
+    int inChunk;
     std::ptrdiff_t length;
     std::ptrdiff_t capacity;
-    void* chunk;
     char data[8];
 };
-constinit EmptyStorage g_empty{kStaticRefs, 0, 0, nullptr, {}};
+constinit EmptyStorage g_empty{kStaticRefs, 0, 0, 0, {}};
 
-static_assert(offsetof(EmptyStorage, data) == 32, "empty string is laid out as a block");
+static_assert(offsetof(EmptyStorage, data) == 24, "empty string is laid out as a block");
 
 char* EmptyData() noexcept { return g_empty.data; }
 
 } // namespace
 
-static_assert(sizeof(long) + 3 * sizeof(void*) == 32, "block header is 32 bytes");
+
 
 void* AfxAllocLarge(std::size_t bytes) noexcept
 {
@@ -65,6 +70,7 @@ void AfxFreeLarge(void* p) noexcept { std::free(p); }
 
 CString::Block* CString::GetData() const noexcept
 {
+    static_assert(sizeof(Block) == 24, "the empty string's layout must match a block");
     return reinterpret_cast<Block*>(m_pchData) - 1;
 }
 
@@ -104,8 +110,7 @@ void CString::Release() noexcept
 {
     Block* b = GetData();
     if (--b->refs > 0) return;
-    if (b->chunk) {
-        Chunk* c = b->chunk;
+    if (Chunk* c = b->Owner()) {
         if (--c->refs == 0) std::free(c);
     } else {
         std::free(b);
@@ -126,8 +131,8 @@ void CString::AllocBuffer(std::ptrdiff_t length)
     if (!b) AfxThrowMemoryException();
     b->refs = 1;
     b->length = length;
+    b->inChunk = 0;
     b->capacity = length;
-    b->chunk = nullptr;
     b->data()[length] = '\0';
     m_pchData = b->data();
 }
@@ -139,7 +144,7 @@ void CString::AssignCopy(const char* text, std::ptrdiff_t length)
         return;
     }
     Block* b = GetData();
-    if (b->refs == 1 && !b->chunk && b->capacity >= length && (text < m_pchData || text > m_pchData + b->capacity)) {
+    if (b->refs == 1 && !b->Owner() && b->Capacity() >= length && (text < m_pchData || text > m_pchData + b->Capacity())) {
         std::memcpy(m_pchData, text, static_cast<std::size_t>(length));
         b->length = length;
         m_pchData[length] = '\0';
@@ -154,7 +159,7 @@ void CString::AssignCopy(const char* text, std::ptrdiff_t length)
 void CString::CopyBeforeWrite()
 {
     Block* b = GetData();
-    if (b->refs == 1 && !b->chunk) return;
+    if (b->refs == 1 && !b->Owner()) return;
     CString fresh;
     fresh.AllocBuffer(b->length);
     std::memcpy(fresh.m_pchData, m_pchData, static_cast<std::size_t>(b->length));
@@ -302,7 +307,7 @@ void CString::ConcatInPlace(const char* text, std::ptrdiff_t length)
     if (length <= 0) return;
     Block* b = GetData();
     std::ptrdiff_t old = b->length;
-    if (b->refs == 1 && !b->chunk && old + length <= b->capacity && (text < m_pchData || text > m_pchData + b->capacity)) {
+    if (b->refs == 1 && !b->Owner() && old + length <= b->Capacity() && (text < m_pchData || text > m_pchData + b->Capacity())) {
         std::memcpy(m_pchData + old, text, static_cast<std::size_t>(length));
         b->length = old + length;
         m_pchData[b->length] = '\0';
@@ -415,7 +420,7 @@ char* CString::GetBuffer(std::ptrdiff_t minLength)
 {
     Block* b = GetData();
     if (minLength < 0) minLength = 0;
-    if (b->refs > 1 || b->chunk || minLength > b->capacity || b->capacity == 0) {
+    if (b->refs > 1 || b->Owner() || minLength > b->Capacity() || b->Capacity() == 0) {
         std::ptrdiff_t old = b->length;
         std::ptrdiff_t cap = std::max(minLength, old);
         if (cap == 0) cap = 1; // a private buffer even for an empty string
@@ -441,13 +446,13 @@ void CString::ReleaseBuffer(std::ptrdiff_t newLength)
     Block* b = GetData();
     if (b->refs >= kStaticRefs / 2) return;
     // Without a GetBuffer first the buffer may be shared: never cut the others.
-    if (b->refs > 1 || b->chunk) {
+    if (b->refs > 1 || b->Owner()) {
         CopyBeforeWrite();
         b = GetData();
         if (b->refs >= kStaticRefs / 2) return;
     }
-    if (newLength < 0) newLength = static_cast<std::ptrdiff_t>(strnlen(m_pchData, static_cast<std::size_t>(b->capacity)));
-    if (newLength > b->capacity) newLength = b->capacity;
+    if (newLength < 0) newLength = static_cast<std::ptrdiff_t>(strnlen(m_pchData, static_cast<std::size_t>(b->Capacity())));
+    if (newLength > b->Capacity()) newLength = b->Capacity();
     b->length = newLength;
     m_pchData[newLength] = '\0';
 }
@@ -538,7 +543,7 @@ CString CStringArena::Make(const char* text, std::ptrdiff_t length)
     m_next += need;
     b->refs = 1;
     b->length = length;
-    b->capacity = length;
+    b->inChunk = 1;
     b->chunk = m_chunk;
     ++m_chunk->refs;
     std::memcpy(b->data(), text, static_cast<std::size_t>(length));

@@ -437,6 +437,6 @@ TEST(CStringArena, ManyStringsAcrossChunks)
         strings[i].Empty();
     EXPECT_EQ(strings[1], "line 1 x");
     strings.clear();
-    EXPECT_GE(CStringArena::Footprint(1), 34u);
+    EXPECT_EQ(CStringArena::Footprint(9) - CStringArena::Footprint(1), 8u); // a header plus the bytes
     EXPECT_EQ(CStringArena::Footprint(1) % 8, 0u);
 }

@@ -1,0 +1,78 @@
+// corvane_loadstat: one load of a file in a fresh process, with its time, its
+// peak memory and what it allocated, then selection and extraction per token.
+//   corvane_loadstat FILE
+#include "analysis/CrawlerEntries.h"
+#include "analysis/LogLoad.h"
+#include "platform/base/Exception.h"
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+double PeakMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: corvane_loadstat FILE\n");
+        return 2;
+    }
+    const double baseMiB = PeakMiB();
+    auto t0 = std::chrono::steady_clock::now();
+    LogLoad load;
+    try {
+        LogLoad fresh = LoadLogFile(argv[1]);
+        load.Swap(fresh);
+    } catch (CException* e) {
+        std::fprintf(stderr, "load failed: %s\n", e->GetErrorText().GetString());
+        e->Delete();
+        return 1;
+    }
+    const double loadSeconds = Seconds(t0);
+    const double text = static_cast<double>(load.strText.GetLength());
+
+    // What the load holds: the text, one arena copy of each record, the records.
+    std::size_t arenaBytes = 0;
+    for (std::size_t j = 1; j <= load.nRecords; ++j)
+        arenaBytes += CStringArena::Footprint(load.records[j]->text.GetLength());
+    const double recordBytes = static_cast<double>(load.nRecords) * sizeof(LogLine);
+    const double mib = 1024.0 * 1024.0;
+    std::printf("file            %s\n", argv[1]);
+    std::printf("text            %.1f MiB\n", text / mib);
+    std::printf("markers         %zu\n", load.nMarkers);
+    std::printf("records         %zu\n", load.nRecords);
+    std::printf("load            %.3f s\n", loadSeconds);
+    std::printf("peak RSS        %.1f MiB (%.2fx the text; %.1f MiB before the load)\n", PeakMiB(),
+                PeakMiB() / (text / mib), baseMiB);
+    std::printf("held            text %.1f + record texts %.1f + records %.1f MiB\n", text / mib, arenaBytes / mib,
+                recordBytes / mib);
+
+    for (const char* token : kCrawlerTokens) {
+        auto ts = std::chrono::steady_clock::now();
+        std::vector<LogEntry> selected;
+        SelectLogEntries(load.records, load.nRecords, token, selected);
+        const double selectSeconds = Seconds(ts);
+        auto te = std::chrono::steady_clock::now();
+        std::vector<LogEntry> entries = CollectCrawlerEntries(load.records, load.nRecords, token);
+        const double bothSeconds = Seconds(te);
+        std::printf("%-18s %9zu lines  select %.3f s  select+extract %.3f s\n", token, entries.size(), selectSeconds,
+                    bothSeconds);
+    }
+    std::printf("peak RSS after  %.1f MiB\n", PeakMiB());
+    return 0;
+}
