@@ -1,0 +1,125 @@
+#include "platform/system/SysCommand.h"
+
+#include "platform/display/Backend.h"
+#include "platform/system/Desktop.h"
+#include "platform/system/DesktopState.h"
+#include "platform/system/Paint.h"
+#include "platform/system/SysMetrics.h"
+#include "platform/system/Timers.h"
+#include "platform/system/VirtualKeys.h"
+#include "platform/system/WindowPos.h"
+#include "platform/system/WindowTree.h"
+
+#include <algorithm>
+
+namespace sys {
+
+namespace {
+
+// Runs what keeps the screen alive during the loop: sent work already ran,
+// so only paints, timers and presenting.
+void ServiceWhileTracking()
+{
+    MSG msg;
+    for (int i = 0; i < 1000 && PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) DispatchMessage(&msg);
+    for (int i = 0; i < 100 && PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) DispatchMessage(&msg);
+    PresentAll();
+}
+
+RECT Sized(RECT r, int edge, POINT delta, POINT minSize)
+{
+    bool left = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
+    bool right = edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT;
+    bool top = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
+    bool bottom = edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
+    if (left) r.left = std::min<LONG>(r.left + delta.x, r.right - minSize.x);
+    if (right) r.right = std::max<LONG>(r.right + delta.x, r.left + minSize.x);
+    if (top) r.top = std::min<LONG>(r.top + delta.y, r.bottom - minSize.y);
+    if (bottom) r.bottom = std::max<LONG>(r.bottom + delta.y, r.top + minSize.y);
+    return r;
+}
+
+// Follows the mouse until the left button is released, moving (edge 0) or
+// sizing the window. A loop of its own over backend events, so the call
+// returns only when the drag is over, as callers expect.
+void TrackMoveSize(HWND hwnd, int edge)
+{
+    DesktopState& s = State();
+    Window* w = Lookup(hwnd);
+    if (!w || !(s.buttons & display::kButtonLeft) || s.moveLoopDepth > 0) return;
+    if (w->style & WS_MAXIMIZE) return;
+    ++s.moveLoopDepth;
+    RECT startLocal = w->rect;
+    POINT anchor = s.cursor;
+    POINT minSize{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    SetCapture(hwnd);
+    SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+    bool done = false;
+    bool cancelled = false;
+    while (!done && Lookup(hwnd)) {
+        display::Event e;
+        if (!Backend().PollEvent(&e)) {
+            ServiceWhileTracking();
+            std::uint64_t deadline = NextTimerDeadline();
+            if (Backend().WaitEvent(deadline) == display::WaitResult::Starved) break;
+            continue;
+        }
+        switch (e.type) {
+        case display::EventType::MouseMove: {
+            s.cursor = e.screen;
+            POINT delta{e.screen.x - anchor.x, e.screen.y - anchor.y};
+            RECT next = edge ? Sized(startLocal, edge, delta, minSize) : startLocal;
+            if (!edge) OffsetRect(&next, delta.x, delta.y);
+            RECT screenRect = next;
+            if (edge) SendMessage(hwnd, WM_SIZING, static_cast<WPARAM>(edge), reinterpret_cast<LPARAM>(&screenRect));
+            else SendMessage(hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&screenRect));
+            SetWindowPos(hwnd, nullptr, screenRect.left, screenRect.top, Width(screenRect), Height(screenRect),
+                         SWP_NOZORDER | SWP_NOACTIVATE | (edge ? 0 : SWP_NOSIZE));
+            break;
+        }
+        case display::EventType::MouseUp:
+            s.cursor = e.screen;
+            if (e.button == display::MouseButton::Left) {
+                s.buttons &= ~display::kButtonLeft;
+                done = true;
+            }
+            break;
+        case display::EventType::KeyDown:
+            if (e.virtualKey == VK_ESCAPE) {
+                cancelled = true;
+                done = true;
+            }
+            break;
+        case display::EventType::MouseLeave: break;
+        default: RouteEvent(e); break;
+        }
+    }
+    if (cancelled && Lookup(hwnd))
+        SetWindowPos(hwnd, nullptr, startLocal.left, startLocal.top, Width(startLocal), Height(startLocal),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    if (GetCapture() == hwnd) ReleaseCapture();
+    if (Lookup(hwnd)) SendMessage(hwnd, WM_EXITSIZEMOVE, 0, 0);
+    --s.moveLoopDepth;
+}
+
+} // namespace
+
+LRESULT DoSysCommand(HWND hwnd, WPARAM command, LPARAM)
+{
+    Window* w = LookupLive(hwnd);
+    if (!w) return 0;
+    switch (command & 0xFFF0) {
+    case SC_MOVE: TrackMoveSize(hwnd, 0); break;
+    case SC_SIZE:
+        if (w->style & WS_THICKFRAME) TrackMoveSize(hwnd, static_cast<int>(command & 0x000F));
+        break;
+    case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
+    case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); break;
+    case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
+    case SC_CLOSE: SendMessage(hwnd, WM_CLOSE, 0, 0); break;
+    default: break;
+    }
+    return 0;
+}
+
+} // namespace sys
