@@ -1,5 +1,7 @@
 #include "platform/system/Desktop.h"
 
+#include "platform/system/BuiltinClasses.h"
+
 #include "platform/display/HeadlessBackend.h"
 #include "platform/system/DesktopState.h"
 #include "platform/system/Timers.h"
@@ -46,6 +48,8 @@ void SetBackend(display::Backend* backend)
 {
     ResetDesktop();
     State().backend = backend;
+    // Templates may name any built-in control as soon as there is a desktop.
+    if (backend) RegisterBuiltinClasses();
 }
 
 RECT ScreenRect() { return Backend().ScreenRect(); }

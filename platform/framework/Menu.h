@@ -1,0 +1,38 @@
+// CMenu: a thin wrapper of a menu handle (the system menu and its entries).
+#pragma once
+
+#include "platform/base/CString.h"
+#include "platform/framework/Object.h"
+#include "platform/system/Menu.h"
+
+class CMenu : public CObject {
+    DECLARE_DYNCREATE(CMenu)
+public:
+    HMENU m_hMenu = nullptr;
+
+    CMenu() = default;
+    ~CMenu() override; // destroys an attached menu
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
+
+    operator HMENU() const { return m_hMenu; }
+    HMENU GetSafeHmenu() const { return m_hMenu; }
+    static CMenu* FromHandle(HMENU hMenu);
+    static void DeleteTempMap();
+    BOOL Attach(HMENU hMenu);
+    HMENU Detach();
+    BOOL CreateMenu();
+    BOOL CreatePopupMenu();
+    BOOL DestroyMenu();
+
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags);
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags);
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
+    int GetMenuItemCount() const;
+    UINT GetMenuItemID(int nPos) const;
+    UINT GetMenuState(UINT nID, UINT nFlags) const;
+    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
+};
