@@ -1,0 +1,19 @@
+// CCorvaneApp: the application object. It runs the main dialog modally and
+// lets the program end as soon as that dialog closes.
+#pragma once
+
+#include "platform/framework/Afxwin.h"
+
+class CCorvaneApp : public CWinApp {
+public:
+    CCorvaneApp();
+    ~CCorvaneApp() override;
+
+    // Runs the main dialog to its end; always FALSE, so no message loop follows.
+    BOOL InitInstance() override;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The one application object of the program.
+extern CCorvaneApp theApp;

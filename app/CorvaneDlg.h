@@ -1,0 +1,88 @@
+// CCorvaneDlg: the main window. A modal dialog (template 102) with the path
+// box, the open button and seven result pages on a tab control. It owns the
+// current load and fills the pages from it; it paints its own caption, frame
+// and caption buttons.
+#pragma once
+
+#include "analysis/LogLoad.h"
+#include "controls/XPButton.h"
+#include "controls/XPEdit.h"
+#include "pages/MyTab.h"
+#include "platform/framework/Afxwin.h"
+
+class CFDlg;
+class CSDlg;
+
+class CCorvaneDlg : public CDialog {
+public:
+    static constexpr int kPageCount = 7;
+
+    explicit CCorvaneDlg(CWnd* pParent = nullptr);
+    ~CCorvaneDlg() override;
+
+    // The pages in tab order: 0 the all-lines page (CFDlg), 1 to 6 the crawler pages (CSDlg).
+    CDialog* m_pPages[kPageCount] = {};
+    CXPButton m_btnOpen;
+    CXPEdit m_editPath;
+    // The file loaded last: its path, whole text, entry-marker count and records.
+    // A new load is built aside and swapped in only when it succeeded.
+    LogLoad m_load;
+    BOOL m_bLoaded = FALSE; // set by the first load that succeeds, never cleared
+    CMyTab m_tab;
+    // Caption icon and buttons in screen coordinates, as the last frame paint left them.
+    CRect m_rtIcon;
+    CRect m_rtButtMax;
+    CRect m_rtButtMin;
+    CRect m_rtButtExit;
+    CRect m_rtButtHelp;
+    HICON m_hIcon = nullptr;
+
+    // Loads the file at lpszPath in place of the current load and refills the
+    // seven pages. When the file cannot be read the framework's exception report
+    // says so and the current load, path box and pages stay; FALSE then.
+    BOOL OpenLogFile(LPCSTR lpszPath);
+
+    // Paints caption band, borders, icon, caption buttons and title into a
+    // DC of the whole window.
+    void DrawTitleBar(CDC* pDC);
+
+    // The crawler pages' tokens, in tab order (pages 1 to 6).
+    static const char* CrawlerToken(int nPage);
+    CSDlg* CrawlerPage(int nPage) const;
+    CFDlg* AllLinesPage() const;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnOpenFile();
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    LRESULT OnShowAll(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowBaidu(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowGoogle(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowYoudao(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowSoso(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowSogou(WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowBing(WPARAM wParam, LPARAM lParam);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    void OnNcMouseMove(UINT nHitTest, CPoint point);
+
+    // Refills crawler page nPage (1 to 6) from the current load; nothing before the first load.
+    void ShowCrawlerPage(int nPage);
+    // Selects, cuts and lists the lines of one crawler on pPage.
+    void ShowCrawler(CSDlg* pPage, CString strToken);
+    // A caption button's bitmap for the state the window is in now.
+    UINT ButtonBitmap(int nButton, BOOL bHover) const;
+    // Gives the window rounded corners of the given ellipse, sized to its rectangle now.
+    void SetRoundRegion(int nEllipse);
+
+    DECLARE_MESSAGE_MAP()
+};

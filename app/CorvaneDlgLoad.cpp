@@ -1,0 +1,124 @@
+// Loading a log and filling the seven pages from it.
+#include "analysis/CrawlerEntries.h"
+#include "analysis/PageFill.h"
+#include "app/CorvaneDlg.h"
+#include "pages/FDlg.h"
+#include "pages/SDlg.h"
+#include "platform/framework/FileDialog.h"
+
+#include <new>
+
+namespace {
+
+constexpr char kOpenTitle[] = "我的文件打开对话框";
+// The system's form: NUL-separated pairs closed by an empty string.
+constexpr char kOpenFilter[] = "TXT Files(*.txt)\0*.txt\0Log Files(*.log)\0*.log\0All Files(*.*)\0*.*\0";
+
+} // namespace
+
+void CCorvaneDlg::OnOpenFile()
+{
+    CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kOpenFilter);
+    dlg.m_ofn.lpstrTitle = kOpenTitle;
+    if (dlg.DoModal() != IDOK) return;
+
+    OpenLogFile(dlg.GetPathName());
+}
+
+BOOL CCorvaneDlg::OpenLogFile(LPCSTR lpszPath)
+{
+    LogLoad load;
+    try {
+        load = LoadLogFile(lpszPath);
+    } catch (CException* e) {
+        // The previous load, the path box and the pages stay as they were.
+        e->ReportError();
+        e->Delete();
+        return FALSE;
+    } catch (const std::bad_alloc&) {
+        CMemoryException e;
+        e.ReportError();
+        return FALSE;
+    }
+
+    m_load.Swap(load);
+    load = LogLoad(); // the previous records go before the pages are refilled
+    m_editPath.SetWindowText(m_load.strPath);
+    m_bLoaded = TRUE;
+    for (UINT nMsg = WM_USER + 1; nMsg <= WM_USER + kPageCount; ++nMsg)
+        SendMessage(nMsg, 0, 0);
+    return TRUE;
+}
+
+const char* CCorvaneDlg::CrawlerToken(int nPage)
+{
+    return nPage >= 1 && nPage < kPageCount ? kCrawlerTokens[nPage - 1] : nullptr;
+}
+
+CFDlg* CCorvaneDlg::AllLinesPage() const
+{
+    return static_cast<CFDlg*>(m_pPages[0]);
+}
+
+CSDlg* CCorvaneDlg::CrawlerPage(int nPage) const
+{
+    return nPage >= 1 && nPage < kPageCount ? static_cast<CSDlg*>(m_pPages[nPage]) : nullptr;
+}
+
+LRESULT CCorvaneDlg::OnShowAll(WPARAM, LPARAM)
+{
+    if (!m_bLoaded) return 0;
+    CFDlg* pPage = AllLinesPage();
+    if (pPage && pPage->m_list.GetSafeHwnd()) FillAllLinesPage(pPage->m_list, m_load);
+    return 0;
+}
+
+void CCorvaneDlg::ShowCrawlerPage(int nPage)
+{
+    if (!m_bLoaded) return;
+    CSDlg* pPage = CrawlerPage(nPage);
+    if (!pPage || !pPage->m_list.GetSafeHwnd()) return;
+    EmptyPage(pPage->m_list);
+    ShowCrawler(pPage, CrawlerToken(nPage));
+}
+
+void CCorvaneDlg::ShowCrawler(CSDlg* pPage, CString strToken)
+{
+    FillCrawlerPage(pPage->m_list, m_load, strToken);
+}
+
+LRESULT CCorvaneDlg::OnShowBaidu(WPARAM, LPARAM)
+{
+    ShowCrawlerPage(1);
+    return 0;
+}
+
+LRESULT CCorvaneDlg::OnShowGoogle(WPARAM, LPARAM)
+{
+    ShowCrawlerPage(2);
+    return 0;
+}
+
+LRESULT CCorvaneDlg::OnShowYoudao(WPARAM, LPARAM)
+{
+    ShowCrawlerPage(3);
+    return 0;
+}
+
+LRESULT CCorvaneDlg::OnShowSoso(WPARAM, LPARAM)
+{
+    ShowCrawlerPage(4);
+    return 0;
+}
+
+LRESULT CCorvaneDlg::OnShowSogou(WPARAM, LPARAM)
+{
+    ShowCrawlerPage(5);
+    return 0;
+}
+
+LRESULT CCorvaneDlg::OnShowBing(WPARAM, LPARAM)
+{
+    ShowCrawlerPage(6);
+    return 0;
+}

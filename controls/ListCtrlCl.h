@@ -1,0 +1,66 @@
+// CListCtrlCl: a report list that paints every row itself, so each cell can
+// carry its own background and text colour, under a CHeaderCtrlCl header.
+// Colours fall back cell -> column -> list default; for any cell or column the
+// colour recorded first stays in force.
+#pragma once
+
+#include "controls/HeaderCtrlCl.h"
+#include "controls/ListCtrlClColors.h"
+#include "platform/framework/Afxwin.h"
+#include "platform/framework/ListCtrl.h"
+
+class CListCtrlCl : public CListCtrl {
+    DECLARE_DYNAMIC(CListCtrlCl)
+public:
+    CListCtrlCl();
+    ~CListCtrlCl() override;
+
+    CHeaderCtrlCl m_header; // takes over the list's own header when the list is attached
+
+    // Records the title and alignment digit for the header, then inserts the
+    // list column with the arguments unchanged. Call with indexes 0, 1, 2, ...
+    using CListCtrl::InsertColumn;
+    int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
+                     int nSubItem = -1);
+
+    void SetColumnBackColor(int nColumn, COLORREF clr);
+    void SetCellBackColor(int nColumn, int nRow, COLORREF clr);
+    void SetColumnTextColor(int nColumn, COLORREF clr);
+    void SetCellTextColor(int nColumn, int nRow, COLORREF clr);
+    bool FindColumnBackColor(int nColumn, COLORREF& clr) const;
+    bool FindCellBackColor(int nColumn, int nRow, COLORREF& clr) const;
+    bool FindColumnTextColor(int nColumn, COLORREF& clr) const;
+    bool FindCellTextColor(int nColumn, int nRow, COLORREF& clr) const;
+    // Forgets every cell colour (background and text), so a refilled list
+    // shows only the colours of its new rows. Column colours stay.
+    void RemoveAllCellColors();
+    // Cell colours recorded now, background and text together.
+    std::size_t GetCellColorCount() const;
+
+    // Stores the row height and makes the list measure its rows again.
+    void SetRowHeight(int nHeight);
+    BOOL SetDefaultTextColor(COLORREF clr);
+    void SetCellFontSize(int nHeight, int nWidth);
+
+    void SetHeaderBackColor(int nRed, int nGreen, int nBlue, int nGradientStep);
+    void SetHeaderHeightFactor(float fFactor);
+    void SetHeaderFontSize(int nHeight, int nWidth);
+    void SetHeaderTitleColor(COLORREF clr);
+
+    int m_nRowHeight; // > 0: the height handed out when rows are measured
+
+protected:
+    CListColorMap m_columnBackColors; // keyed by column alone (row 0)
+    CListColorMap m_cellBackColors;
+    CListColorMap m_columnTextColors;
+    CListColorMap m_cellTextColors;
+    COLORREF m_textColor; // default text colour of every cell
+    int m_fontHeight;     // cell font
+    int m_fontWidth;
+
+    void PreSubclassWindow() override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+
+    DECLARE_MESSAGE_MAP()
+};
