@@ -213,7 +213,7 @@ struct Font::Impl {
     bool italic = false;
 };
 
-Font::Font(FontEngine& engine, const FontSpec& spec) : m_spec(spec), m_impl(std::make_unique<Impl>(engine))
+Font::Font(FontEngine& engine, const FontRequest& spec) : m_spec(spec), m_impl(std::make_unique<Impl>(engine))
 {
     Impl& im = *m_impl;
     long long requested = spec.height == 0 ? kDefaultHeight : spec.height;
@@ -224,7 +224,7 @@ Font::Font(FontEngine& engine, const FontSpec& spec) : m_spec(spec), m_impl(std:
     im.weight = spec.weight <= 0 ? 400 : std::min(spec.weight, 1000);
     im.italic = spec.italic;
 
-    FontSpec request = spec;
+    FontRequest request = spec;
     request.weight = im.weight;
     im.pattern = engine.MakePattern(request);
     FaceMatch match;

@@ -2,7 +2,7 @@
 // for characters the primary lacks, its text metrics, and its rendered glyphs.
 #pragma once
 
-#include "platform/gfx/FontSpec.h"
+#include "platform/gfx/FontRequest.h"
 #include "platform/gfx/Glyph.h"
 
 #include <array>
@@ -19,13 +19,13 @@ constexpr int kMaxFontHeight = 1000;
 
 class Font {
 public:
-    Font(FontEngine& engine, const FontSpec& spec);
+    Font(FontEngine& engine, const FontRequest& spec);
     ~Font();
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
     // The request as made, before defaults and clamping.
-    const FontSpec& Request() const { return m_spec; }
+    const FontRequest& Request() const { return m_spec; }
     const TextMetrics& Metrics() const { return m_metrics; }
     // Family and file of the primary face (UTF-8); empty when no face could be opened,
     // in which case every character draws as a box.
@@ -56,7 +56,7 @@ private:
     struct Impl;
     const Glyph& LookUp(char32_t c);
 
-    FontSpec m_spec;
+    FontRequest m_spec;
     TextMetrics m_metrics;
     int m_underlineTop = 0;
     int m_underlineThickness = 1;

@@ -106,7 +106,7 @@ FontEngine::FontEngine()
     if (!m_problem.empty()) std::fprintf(stderr, "corvane: %s\n", m_problem.c_str());
 }
 
-std::shared_ptr<Font> FontEngine::Get(const FontSpec& spec)
+std::shared_ptr<Font> FontEngine::Get(const FontRequest& spec)
 {
     auto it = m_fonts.find(spec);
     if (it != m_fonts.end()) return it->second;
@@ -138,7 +138,7 @@ FT_FaceRec_* FontEngine::Face(const std::string& file, int index)
     return face;
 }
 
-_FcPattern* FontEngine::MakePattern(const FontSpec& spec) const
+_FcPattern* FontEngine::MakePattern(const FontRequest& spec) const
 {
     if (m_config == nullptr) return nullptr;
     FcPattern* p = FcPatternCreate();

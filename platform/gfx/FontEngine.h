@@ -2,7 +2,7 @@
 // keeps the faces and the fonts made from them. One thread, like the rest of the layer.
 #pragma once
 
-#include "platform/gfx/FontSpec.h"
+#include "platform/gfx/FontRequest.h"
 
 #include <map>
 #include <memory>
@@ -40,7 +40,7 @@ public:
 
     // The font for a request, shared with earlier identical requests; never null. A face
     // name that matches nothing gives the system's default face.
-    std::shared_ptr<Font> Get(const FontSpec& spec);
+    std::shared_ptr<Font> Get(const FontRequest& spec);
 
     // The alias file in use, empty when none was found; Problem() says why.
     const std::string& AliasFile() const { return m_aliasFile; }
@@ -52,7 +52,7 @@ public:
     _FcConfig* Config() const { return m_config; }
 
     // The fontconfig request for a font (caller destroys it), and its best face.
-    _FcPattern* MakePattern(const FontSpec& spec) const;
+    _FcPattern* MakePattern(const FontRequest& spec) const;
     bool Match(_FcPattern* pattern, FaceMatch& out) const;
     // Reads file, index, family, weight and slant of a font fontconfig listed.
     static bool Describe(_FcPattern* font, FaceMatch& out);
@@ -70,7 +70,7 @@ private:
     std::string m_aliasFile;
     std::string m_problem;
     std::map<std::pair<std::string, int>, FT_FaceRec_*> m_faces;
-    std::unordered_map<FontSpec, std::shared_ptr<Font>, FontSpecHash> m_fonts;
+    std::unordered_map<FontRequest, std::shared_ptr<Font>, FontRequestHash> m_fonts;
 };
 
 } // namespace gfx

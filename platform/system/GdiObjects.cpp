@@ -1,7 +1,7 @@
 #include "platform/system/GdiObjects.h"
 
 #include "platform/gfx/FontEngine.h"
-#include "platform/gfx/FontSpec.h"
+#include "platform/gfx/FontRequest.h"
 #include "platform/system/DcState.h"
 #include "platform/system/Gdi.h"
 
@@ -75,7 +75,7 @@ HGDIOBJ MakeStockBrush(UINT style, COLORREF color)
     return AddGdiObject(GdiKind::Brush, std::move(brush), true);
 }
 
-HGDIOBJ MakeStockFont(const gfx::FontSpec& request, BYTE pitchAndFamily, BYTE charSet)
+HGDIOBJ MakeStockFont(const gfx::FontRequest& request, BYTE pitchAndFamily, BYTE charSet)
 {
     auto font = std::make_unique<FontObject>();
     font->log.lfHeight = request.height;
@@ -104,14 +104,14 @@ const StockSet& Stock()
         s->objects[DC_BRUSH] = MakeStockBrush(BS_SOLID, RGB(255, 255, 255));
         s->objects[DC_PEN] = MakeStockPen(PS_SOLID, RGB(0, 0, 0));
 
-        gfx::FontSpec system = gfx::SystemFontSpec();
-        gfx::FontSpec gui = gfx::DefaultGuiFontSpec();
+        gfx::FontRequest system = gfx::SystemFontRequest();
+        gfx::FontRequest gui = gfx::DefaultGuiFontRequest();
         constexpr BYTE kVariable = VARIABLE_PITCH | FF_SWISS;
         s->objects[SYSTEM_FONT] = MakeStockFont(system, kVariable, GB2312_CHARSET);
         s->objects[DEVICE_DEFAULT_FONT] = MakeStockFont(system, kVariable, GB2312_CHARSET);
         s->objects[DEFAULT_GUI_FONT] = MakeStockFont(gui, kVariable, GB2312_CHARSET);
         s->objects[ANSI_VAR_FONT] = MakeStockFont(gui, kVariable, ANSI_CHARSET);
-        gfx::FontSpec fixed = gui;
+        gfx::FontRequest fixed = gui;
         fixed.faceName = "Courier New";
         s->objects[ANSI_FIXED_FONT] = MakeStockFont(fixed, FIXED_PITCH | FF_MODERN, ANSI_CHARSET);
         s->objects[OEM_FIXED_FONT] = MakeStockFont(fixed, FIXED_PITCH | FF_MODERN, GB2312_CHARSET);
@@ -197,7 +197,7 @@ gfx::Font* ResolveFont(HFONT handle)
     if (!f) return nullptr;
     if (!f->font) {
         const LOGFONTA& lf = f->log;
-        gfx::FontSpec request;
+        gfx::FontRequest request;
         request.height = lf.lfHeight;
         request.width = lf.lfWidth;
         request.weight = lf.lfWeight;

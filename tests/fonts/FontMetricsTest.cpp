@@ -49,9 +49,9 @@ TEST(FontMetrics, PointSizesAndStockFonts)
     EXPECT_EQ(gfx::HeightFromPoints(-9), 12);
     EXPECT_EQ(gfx::HeightFromPoints(0), 0);
     EXPECT_LT(gfx::HeightFromPoints(INT_MAX), 0); // clamped, not wrapped
-    EXPECT_EQ(gfx::DefaultGuiFontSpec().height, -12);
-    EXPECT_EQ(gfx::DefaultGuiFontSpec().faceName, "宋体");
-    EXPECT_EQ(gfx::FontEngine::Instance().Get(gfx::SystemFontSpec())->Metrics().tmHeight, 16);
+    EXPECT_EQ(gfx::DefaultGuiFontRequest().height, -12);
+    EXPECT_EQ(gfx::DefaultGuiFontRequest().faceName, "宋体");
+    EXPECT_EQ(gfx::FontEngine::Instance().Get(gfx::SystemFontRequest())->Metrics().tmHeight, 16);
 }
 
 TEST(FontMetrics, HugeAndNonsenseSizesAreClampedWithoutFailing)
@@ -101,7 +101,7 @@ TEST(FontMetrics, WeightWidthAndStyleChangeWhatIsDrawn)
     EXPECT_LT(Width(*narrow, text), Width(*natural, text));
     EXPECT_EQ(wide->Metrics().tmHeight, natural->Metrics().tmHeight);
 
-    gfx::FontSpec s;
+    gfx::FontRequest s;
     s.faceName = "宋体";
     s.height = 12;
     s.italic = s.underline = s.strikeOut = true;

@@ -21,8 +21,8 @@ TEST(FontResolve, ProgramFacesMapToTheirCounterparts)
     // Song face for the list cells, header titles, dialogs and the stock fonts.
     for (const char* face : {"宋体", "SimSun", "simsun", "新宋体", "System"})
         EXPECT_EQ(Get(face, 12)->Family(), "AR PL UMing CN") << face;
-    EXPECT_EQ(FontEngine::Instance().Get(gfx::DefaultGuiFontSpec())->Family(), "AR PL UMing CN");
-    EXPECT_EQ(FontEngine::Instance().Get(gfx::SystemFontSpec())->Family(), "AR PL UMing CN");
+    EXPECT_EQ(FontEngine::Instance().Get(gfx::DefaultGuiFontRequest())->Family(), "AR PL UMing CN");
+    EXPECT_EQ(FontEngine::Instance().Get(gfx::SystemFontRequest())->Family(), "AR PL UMing CN");
     // Metric-compatible sans for the caption and the dialog template font, bold or not.
     for (const char* face : {"Arial", "MS Sans Serif", "ms sans serif", "Microsoft Sans Serif"}) {
         EXPECT_EQ(Get(face, -11)->Family(), "Liberation Sans") << face;
@@ -54,7 +54,7 @@ TEST(FontResolve, FontsAreSharedPerRequest)
     EXPECT_EQ(a, Get("宋体", 12));
     EXPECT_NE(a, Get("宋体", 13));
     EXPECT_NE(a, Get("宋体", 12, 700));
-    gfx::FontSpec underlined = a->Request();
+    gfx::FontRequest underlined = a->Request();
     underlined.underline = true;
     auto u = FontEngine::Instance().Get(underlined);
     EXPECT_NE(a, u);

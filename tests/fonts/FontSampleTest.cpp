@@ -22,13 +22,13 @@ void Fill(gfx::Surface& s, const CRect& r, gfx::Pixel p)
 
 struct SampleLine {
     const char* label;
-    gfx::FontSpec spec;
+    gfx::FontRequest spec;
 };
 
-gfx::FontSpec Request(const char* face, int height, int weight = 0, bool italic = false, bool underline = false,
+gfx::FontRequest Request(const char* face, int height, int weight = 0, bool italic = false, bool underline = false,
                       bool strikeOut = false)
 {
-    gfx::FontSpec s;
+    gfx::FontRequest s;
     s.faceName = face;
     s.height = height;
     s.weight = weight;
@@ -46,8 +46,8 @@ TEST(FontSample, WritesTheSampleSheet)
         {"宋体 12 (list cells)", Request("宋体", 12)},
         {"宋体 15 (header titles)", Request("宋体", 15)},
         {"宋体 16 (header titles, set)", Request("宋体", 16)},
-        {"宋体 9pt (dialogs, GUI font)", gfx::DefaultGuiFontSpec()},
-        {"System font", gfx::SystemFontSpec()},
+        {"宋体 9pt (dialogs, GUI font)", gfx::DefaultGuiFontRequest()},
+        {"System font", gfx::SystemFontRequest()},
         {"Arial 18 bold (title)", Request("Arial", 18, 700)},
         {"MS Sans Serif 8pt (pages)", Request("MS Sans Serif", gfx::HeightFromPoints(8))},
         {"宋体 16 bold", Request("宋体", 16, 700)},

@@ -14,7 +14,7 @@ namespace fonttest {
 
 inline std::shared_ptr<gfx::Font> Get(const std::string& face, int height, int weight = 0, int width = 0)
 {
-    gfx::FontSpec s;
+    gfx::FontRequest s;
     s.faceName = face;
     s.height = height;
     s.weight = weight;

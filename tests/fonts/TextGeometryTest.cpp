@@ -30,7 +30,7 @@ gfx::Surface Draw(gfx::Font& font, const std::string& text, int x, int y, int w 
 
 std::vector<std::shared_ptr<gfx::Font>> ProgramFonts()
 {
-    gfx::FontSpec underlined;
+    gfx::FontRequest underlined;
     underlined.faceName = "宋体";
     underlined.height = 16;
     underlined.underline = true;
@@ -227,7 +227,7 @@ TEST(TextGeometry, CoverageBlendsBetweenBackgroundAndTextColour)
 TEST(TextGeometry, UnderlineAndStrikeOutSpanTheAdvances)
 {
     for (const char* face : {"宋体", "Arial"}) {
-        gfx::FontSpec spec;
+        gfx::FontRequest spec;
         spec.faceName = face;
         spec.height = 16;
         spec.underline = true;

@@ -1,4 +1,4 @@
-#include "platform/gfx/FontSpec.h"
+#include "platform/gfx/FontRequest.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,7 +6,7 @@
 
 namespace gfx {
 
-std::size_t FontSpecHash::operator()(const FontSpec& s) const noexcept
+std::size_t FontRequestHash::operator()(const FontRequest& s) const noexcept
 {
     std::size_t h = std::hash<std::string>()(s.faceName);
     auto mix = [&h](std::uint64_t v) {
@@ -28,18 +28,18 @@ int HeightFromPoints(int points)
     return static_cast<int>(-px);
 }
 
-FontSpec DefaultGuiFontSpec()
+FontRequest DefaultGuiFontRequest()
 {
-    FontSpec s;
+    FontRequest s;
     s.height = HeightFromPoints(9);
     s.weight = 400;
     s.faceName = "宋体";
     return s;
 }
 
-FontSpec SystemFontSpec()
+FontRequest SystemFontRequest()
 {
-    FontSpec s;
+    FontRequest s;
     s.height = 16;
     s.weight = 400;
     s.faceName = "System";

@@ -12,7 +12,7 @@ namespace gfx {
 // Screen resolution fonts are made for: a point is 96/72 pixels.
 constexpr int kScreenDpi = 96;
 
-struct FontSpec {
+struct FontRequest {
     // > 0: cell height (ascent + descent) in pixels; < 0: character height (the em, cell
     // less internal leading); 0: the default, a 12-pixel character height.
     int height = 0;
@@ -28,11 +28,11 @@ struct FontSpec {
     // system's default face.
     std::string faceName;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontRequest&) const = default;
 };
 
-struct FontSpecHash {
-    std::size_t operator()(const FontSpec& s) const noexcept;
+struct FontRequestHash {
+    std::size_t operator()(const FontRequest& s) const noexcept;
 };
 
 // Height for a point size at the screen resolution: -MulDiv(points, 96, 72).
@@ -40,8 +40,8 @@ int HeightFromPoints(int points);
 
 // The stock fonts of this system, which speaks code page 936: the GUI font is 9-point
 // 宋体; the system font is the same face with a 16-pixel cell.
-FontSpec DefaultGuiFontSpec();
-FontSpec SystemFontSpec();
+FontRequest DefaultGuiFontRequest();
+FontRequest SystemFontRequest();
 
 // Field names and meanings follow the system's text metrics, in pixels.
 struct TextMetrics {
