@@ -27,5 +27,5 @@ function(corvane_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE corvane_options ${ARG_DEPS} GTest::gtest GTest::gtest_main)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "CORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
+        PROPERTIES ENVIRONMENT "CORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
