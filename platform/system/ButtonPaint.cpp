@@ -2,6 +2,7 @@
 // pressed look and the focus rectangle; check boxes, radio buttons and group
 // boxes; owner-draw buttons are drawn by their parent through WM_DRAWITEM.
 #include "platform/system/ButtonOwnerDraw.h"
+#include "platform/system/ControlColor.h"
 #include "platform/system/ButtonState.h"
 #include "platform/system/Gdi.h"
 #include "platform/system/SysMetrics.h"
@@ -33,15 +34,7 @@ HFONT FontOf(HWND hwnd)
 // The parent's colours for the button; the brush when it gives one.
 HBRUSH ParentColors(HWND hwnd, HDC hdc)
 {
-    HWND parent = GetParent(hwnd);
-    HBRUSH brush = nullptr;
-    if (parent)
-        brush = reinterpret_cast<HBRUSH>(
-            SendMessage(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hwnd)));
-    if (!brush)
-        brush = reinterpret_cast<HBRUSH>(
-            DefWindowProc(hwnd, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hwnd)));
-    return brush;
+    return sys::ControlColorBrush(hwnd, hdc, WM_CTLCOLORBTN);
 }
 
 // The caption with its "&" mnemonic, in the DC's colour or embossed when disabled.

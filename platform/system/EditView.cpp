@@ -1,5 +1,6 @@
 // Where an edit's text sits and how it is painted.
 #include "platform/gfx/TextLayout.h"
+#include "platform/system/ControlColor.h"
 #include "platform/system/EditDefs.h"
 #include "platform/system/EditState.h"
 #include "platform/system/Gdi.h"
@@ -27,17 +28,8 @@ DWORD StyleOf(HWND hwnd)
 // The brush and colours the parent chooses; a read-only or disabled edit asks as a static.
 HBRUSH ControlBrush(HWND hwnd, HDC hdc)
 {
-    DWORD style = StyleOf(hwnd);
-    UINT message = (style & (ES_READONLY | WS_DISABLED)) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
-    HWND parent = GetParent(hwnd);
-    HBRUSH brush = nullptr;
-    if (parent)
-        brush = reinterpret_cast<HBRUSH>(
-            SendMessage(parent, message, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hwnd)));
-    if (!brush)
-        brush = reinterpret_cast<HBRUSH>(
-            DefWindowProc(hwnd, message, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hwnd)));
-    return brush;
+    UINT message = (StyleOf(hwnd) & (ES_READONLY | WS_DISABLED)) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+    return sys::ControlColorBrush(hwnd, hdc, message);
 }
 
 } // namespace

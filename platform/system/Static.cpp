@@ -2,6 +2,7 @@
 // unless SS_NOPREFIX), an icon (SS_ICON), and plain rectangles, frames and
 // etched lines. Colours come from the parent through WM_CTLCOLORSTATIC.
 #include "platform/system/ButtonClasses.h"
+#include "platform/system/ControlColor.h"
 #include "platform/system/DialogDefs.h"
 #include "platform/system/Gdi.h"
 #include "platform/system/StaticDefs.h"
@@ -72,15 +73,7 @@ LRESULT SetIcon(HWND hwnd, HICON icon)
 
 HBRUSH ParentBrush(HWND hwnd, HDC hdc)
 {
-    HWND parent = GetParent(hwnd);
-    HBRUSH brush = nullptr;
-    if (parent)
-        brush = reinterpret_cast<HBRUSH>(
-            SendMessage(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hwnd)));
-    if (!brush)
-        brush = reinterpret_cast<HBRUSH>(
-            DefWindowProc(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hwnd)));
-    return brush;
+    return sys::ControlColorBrush(hwnd, hdc, WM_CTLCOLORSTATIC);
 }
 
 void PaintText(HWND hwnd, HDC hdc, const RECT& client, DWORD style)
