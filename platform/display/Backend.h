@@ -21,6 +21,21 @@ enum class WaitResult {
 
 constexpr std::uint64_t kNoDeadline = UINT64_MAX;
 
+// Pointer shapes the window system asks for; a backend maps them to its own.
+enum class CursorShape {
+    Arrow,
+    IBeam,
+    Wait,
+    Cross,
+    SizeAll,
+    SizeNWSE,
+    SizeNESW,
+    SizeWE,
+    SizeNS,
+    Hand,
+    No,
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -39,6 +54,9 @@ public:
     virtual void SetFocus(WindowId id) = 0;
     // Keeps mouse events coming while a button is held outside the windows.
     virtual void CaptureMouse(bool capture) = 0;
+    // The pointer's shape over the program's windows; backends without a
+    // visible pointer may ignore it.
+    virtual void SetCursorShape(CursorShape shape) { (void)shape; }
 
     // Shows the given rectangles (window coordinates) of the window's surface.
     virtual void Present(WindowId id, const gfx::Surface& surface, const std::vector<RECT>& changed) = 0;
