@@ -57,6 +57,11 @@ public:
     // The pointer's shape over the program's windows; backends without a
     // visible pointer may ignore it.
     virtual void SetCursorShape(CursorShape shape) { (void)shape; }
+    // Whether a window manager runs on the desktop: then iconifying is its work.
+    virtual bool HasWindowManager() { return false; }
+    // Hands the window to the window manager to iconify; it comes back when the
+    // window is shown again. Nothing happens without a window manager.
+    virtual void MinimizeWindow(WindowId id) { (void)id; }
 
     // Shows the given rectangles (window coordinates) of the window's surface.
     virtual void Present(WindowId id, const gfx::Surface& surface, const std::vector<RECT>& changed) = 0;

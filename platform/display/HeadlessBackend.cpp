@@ -78,7 +78,21 @@ void HeadlessBackend::MoveWindow(WindowId id, const RECT& screenRect)
 void HeadlessBackend::ShowWindow(WindowId id, bool visible)
 {
     auto it = m_windows.find(id);
-    if (it != m_windows.end()) it->second.visible = visible;
+    if (it == m_windows.end()) return;
+    it->second.visible = visible;
+    it->second.minimized = false;
+}
+
+void HeadlessBackend::MinimizeWindow(WindowId id)
+{
+    auto it = m_windows.find(id);
+    if (m_windowManager && it != m_windows.end() && it->second.visible) it->second.minimized = true;
+}
+
+bool HeadlessBackend::IsMinimized(WindowId id) const
+{
+    auto it = m_windows.find(id);
+    return it != m_windows.end() && it->second.minimized;
 }
 
 void HeadlessBackend::SetShape(WindowId id, const std::vector<RECT>& rects, bool rectangular)
@@ -289,7 +303,7 @@ void HeadlessBackend::InjectFocus(WindowId id, bool gained)
 
 bool HeadlessBackend::ShowsPixel(const Native& w, int x, int y) const
 {
-    if (!w.visible) return false;
+    if (!w.visible || w.minimized) return false;
     POINT p{x, y};
     if (!PtInRect(&w.rect, p)) return false;
     if (w.rectangular) return true;
@@ -323,7 +337,7 @@ gfx::Surface HeadlessBackend::Screenshot() const
     // Bottom to top, so upper windows overwrite lower ones.
     for (auto it = m_stack.rbegin(); it != m_stack.rend(); ++it) {
         const Native& w = m_windows.at(*it);
-        if (!w.visible) continue;
+        if (!w.visible || w.minimized) continue;
         for (int y = std::max<LONG>(0, w.rect.top); y < std::min<LONG>(m_height, w.rect.bottom); ++y)
             for (int x = std::max<LONG>(0, w.rect.left); x < std::min<LONG>(m_width, w.rect.right); ++x)
                 if (ShowsPixel(w, x, y)) shot.Set(x, y, w.image.At(x - w.rect.left, y - w.rect.top));

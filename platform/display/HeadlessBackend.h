@@ -30,6 +30,9 @@ public:
     void SetTitle(WindowId id, const std::string& cp936Title) override;
     void SetFocus(WindowId id) override;
     void CaptureMouse(bool capture) override;
+    void SetCursorShape(CursorShape shape) override { m_cursorShape = shape; }
+    bool HasWindowManager() override { return m_windowManager; }
+    void MinimizeWindow(WindowId id) override;
     void Present(WindowId id, const gfx::Surface& surface, const std::vector<RECT>& changed) override;
     bool PollEvent(Event* out) override;
     WaitResult WaitEvent(std::uint64_t deadlineMs) override;
@@ -54,6 +57,10 @@ public:
     void RequestClose(WindowId id);
     void InjectFocus(WindowId id, bool gained);
 
+    // A window manager on the virtual desktop: windows handed to it to iconify
+    // leave the screen until they are shown again. None unless a test says so.
+    void SetWindowManager(bool present) { m_windowManager = present; }
+
     // The clock. Waiting loops with a deadline jump the clock to it.
     void Advance(std::uint64_t ms) { m_now += ms; }
     // Called when a loop waits with nothing queued; returns true when it queued
@@ -74,6 +81,9 @@ public:
     std::string Title(WindowId id) const;
     WindowId FocusedWindow() const { return m_focus; }
     bool MouseCaptured() const { return m_captured; }
+    CursorShape CurrentCursorShape() const { return m_cursorShape; }
+    // Handed to the window manager to iconify and not shown since.
+    bool IsMinimized(WindowId id) const;
     std::size_t WindowCount() const { return m_windows.size(); }
     std::size_t PendingEvents() const { return m_events.size(); }
     int PresentCount() const { return m_presents; }
@@ -83,6 +93,7 @@ private:
     struct Native {
         RECT rect{0, 0, 0, 0};
         bool visible = false;
+        bool minimized = false;
         bool rectangular = true;
         std::vector<RECT> shape;
         gfx::Surface image;
@@ -106,6 +117,8 @@ private:
     unsigned m_buttons = 0;
     unsigned m_modifiers = 0;
     bool m_captured = false;
+    bool m_windowManager = false;
+    CursorShape m_cursorShape = CursorShape::Arrow;
     int m_presents = 0;
     std::string m_clipboard;
     std::function<bool()> m_idle;

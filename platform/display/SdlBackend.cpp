@@ -120,10 +120,14 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* error)
 SdlBackend::~SdlBackend()
 {
     SDL_DelEventWatch(&SdlBackend::Watch, this);
-    if (m_captured) SDL_CaptureMouse(SDL_FALSE);
+    Ungrab();
     for (auto& [id, n] : m_windows)
         SDL_DestroyWindow(n.window);
     m_windows.clear();
+    SDL_SetCursor(SDL_GetDefaultCursor());
+    for (auto& [shape, cursor] : m_cursors)
+        SDL_FreeCursor(cursor);
+    m_cursors.clear();
     SDL_StopTextInput();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     g_open = false;
@@ -179,6 +183,7 @@ void SdlBackend::DestroyWindow(WindowId id)
 {
     Native* n = Find(id);
     if (!n) return;
+    if (m_grab == id) Ungrab();
     SDL_DestroyWindow(n->window);
     m_windows.erase(id);
     m_stack.erase(std::remove(m_stack.begin(), m_stack.end(), id), m_stack.end());
@@ -188,6 +193,7 @@ void SdlBackend::DestroyWindow(WindowId id)
     if (m_pointerIn == id) m_pointerIn = 0;
     // Events of a window that is gone are not delivered.
     std::erase_if(m_events, [id](const Event& e) { return e.window == id && e.type != EventType::MouseMove; });
+    if (m_captured || m_buttons) Grab();
 }
 
 void SdlBackend::MoveWindow(WindowId id, const RECT& screenRect)
@@ -213,10 +219,20 @@ void SdlBackend::MoveWindow(WindowId id, const RECT& screenRect)
 void SdlBackend::ShowWindow(WindowId id, bool visible)
 {
     Native* n = Find(id);
-    if (!n || n->visible == visible) return;
+    if (!n) return;
+    if (visible && n->minimized) {
+        // Back from the window manager's icon, where the window stayed mapped for the layer.
+        n->minimized = false;
+        SDL_RestoreWindow(n->window);
+        if (n->visible) return;
+    }
+    if (n->visible == visible) return;
     n->visible = visible;
     if (!visible) {
+        n->minimized = false;
+        if (m_grab == id) Ungrab();
         SDL_HideWindow(n->window);
+        if (m_captured || m_buttons) Grab();
         return;
     }
     SDL_ShowWindow(n->window);
@@ -298,12 +314,84 @@ void SdlBackend::CaptureMouse(bool capture)
 {
     if (capture == m_captured) return;
     m_captured = capture;
-    SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
+    // SDL's own capture is given up by SDL whenever the keyboard focus moves, and
+    // its ungrab also ends the server's grab of a held button: the release would
+    // go to whatever is under the pointer. The grab here is kept through that.
+    if (capture)
+        Grab();
+    else if (!m_buttons)
+        Ungrab(); // with a button held the grab goes with its release, as the server's would
 }
 
-void SdlBackend::Minimize(WindowId id)
+void SdlBackend::Grab()
 {
-    if (Native* n = Find(id)) SDL_MinimizeWindow(n->window);
+    std::vector<WindowId> candidates = {m_buttons ? m_pressWindow : 0, m_hover, m_pointerIn, m_focus};
+    candidates.insert(candidates.end(), m_stack.begin(), m_stack.end());
+    for (WindowId id : candidates) {
+        const Native* n = Find(id);
+        if (!n || !n->visible || n->minimized) continue;
+        if (x11::GrabPointer(n->window)) {
+            m_grab = id;
+            return;
+        }
+    }
+    m_grab = 0;
+}
+
+void SdlBackend::Ungrab()
+{
+    if (!m_grab) return;
+    if (const Native* n = Find(m_grab)) x11::UngrabPointer(n->window);
+    m_grab = 0;
+}
+
+void SdlBackend::SetCursorShape(CursorShape shape)
+{
+    SDL_SystemCursor system = SDL_SYSTEM_CURSOR_ARROW;
+    switch (shape) {
+    case CursorShape::Arrow: system = SDL_SYSTEM_CURSOR_ARROW; break;
+    case CursorShape::IBeam: system = SDL_SYSTEM_CURSOR_IBEAM; break;
+    case CursorShape::Wait: system = SDL_SYSTEM_CURSOR_WAIT; break;
+    case CursorShape::Cross: system = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
+    case CursorShape::SizeAll: system = SDL_SYSTEM_CURSOR_SIZEALL; break;
+    case CursorShape::SizeNWSE: system = SDL_SYSTEM_CURSOR_SIZENWSE; break;
+    case CursorShape::SizeNESW: system = SDL_SYSTEM_CURSOR_SIZENESW; break;
+    case CursorShape::SizeWE: system = SDL_SYSTEM_CURSOR_SIZEWE; break;
+    case CursorShape::SizeNS: system = SDL_SYSTEM_CURSOR_SIZENS; break;
+    case CursorShape::Hand: system = SDL_SYSTEM_CURSOR_HAND; break;
+    case CursorShape::No: system = SDL_SYSTEM_CURSOR_NO; break;
+    }
+    m_cursorShape = shape;
+    // Cursors are made once: the pointer changes shape on nearly every move.
+    SDL_Cursor*& cursor = m_cursors[shape];
+    if (!cursor) cursor = SDL_CreateSystemCursor(system);
+    if (cursor && SDL_GetCursor() != cursor) SDL_SetCursor(cursor);
+}
+
+bool SdlBackend::HasWindowManager()
+{
+    if (!m_windows.empty()) return x11::WindowManagerRunning(m_windows.begin()->second.window);
+    // Any window of ours leads to the display; make one for the question.
+    SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    if (!probe) return false;
+    bool running = x11::WindowManagerRunning(probe);
+    SDL_DestroyWindow(probe);
+    return running;
+}
+
+void SdlBackend::MinimizeWindow(WindowId id)
+{
+    Native* n = Find(id);
+    if (!n || !n->visible || n->minimized) return;
+    if (m_grab == id) Ungrab();
+    n->minimized = true;
+    SDL_MinimizeWindow(n->window);
+}
+
+bool SdlBackend::IsMinimized(WindowId id) const
+{
+    const Native* n = Find(id);
+    return n && n->minimized;
 }
 
 RECT SdlBackend::NativeRect(WindowId id) const

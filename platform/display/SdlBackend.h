@@ -12,6 +12,7 @@
 #include <string>
 
 struct SDL_Window;
+struct SDL_Cursor;
 union SDL_Event;
 
 namespace display {
@@ -38,6 +39,9 @@ public:
     void SetTitle(WindowId id, const std::string& cp936Title) override;
     void SetFocus(WindowId id) override;
     void CaptureMouse(bool capture) override;
+    void SetCursorShape(CursorShape shape) override;
+    bool HasWindowManager() override;
+    void MinimizeWindow(WindowId id) override;
     void Present(WindowId id, const gfx::Surface& surface, const std::vector<RECT>& changed) override;
     bool PollEvent(Event* out) override;
     WaitResult WaitEvent(std::uint64_t deadlineMs) override;
@@ -49,15 +53,16 @@ public:
     void SetClipboardText(const std::string& cp936) override;
 
     // Beyond the interface.
-    // Asks the desktop to iconify the window; nothing happens where no window
-    // manager runs, so the caller must not count on it.
-    void Minimize(WindowId id);
     // Whether window shapes take effect (the X11 SHAPE extension).
     bool SupportsShapes() const { return m_shapes; }
     // The video driver in use ("x11", "wayland").
     std::string DriverName() const;
     // Where the desktop has the window now (the manager may have moved it).
     RECT NativeRect(WindowId id) const;
+    // Whether the window was handed to the window manager to iconify and not shown since.
+    bool IsMinimized(WindowId id) const;
+    // The pointer shape last asked for.
+    CursorShape CurrentCursorShape() const { return m_cursorShape; }
 
 private:
     struct Native {
@@ -70,6 +75,7 @@ private:
         std::vector<RECT> shape;  // window coordinates
         bool surfaceStale = true; // the native buffer is new: copy everything next time
         bool exposed = false;     // the desktop lost the pixels: show the buffer again
+        bool minimized = false;   // handed to the window manager to iconify
     };
 
     SdlBackend() = default;
@@ -90,6 +96,9 @@ private:
     void FlushRawMotion();
     WindowId IdOfNative(unsigned long native) const;
     void Queue(Event e);
+    void Grab();
+    void Ungrab();
+    void RecoverLostRelease();
 
     std::map<WindowId, Native> m_windows;
     std::vector<WindowId> m_stack; // topmost first, as last asked
@@ -97,6 +106,9 @@ private:
     WindowId m_focus = 0;
     unsigned m_buttons = 0;
     bool m_captured = false;
+    WindowId m_grab = 0; // the window our pointer grab is on; SDL drops grabs on focus changes
+    CursorShape m_cursorShape = CursorShape::Arrow;
+    std::map<CursorShape, SDL_Cursor*> m_cursors;
     bool m_shapes = false;
     WindowId m_hover = 0;       // where the pointer was last seen with no button held
     WindowId m_pressWindow = 0; // where the held buttons went down

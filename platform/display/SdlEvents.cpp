@@ -265,7 +265,10 @@ void SdlBackend::QueuePointer(Event e, WindowId reported, int rx, int ry)
             m_buttons |= ButtonBit(e.button);
         } else {
             m_buttons &= ~ButtonBit(e.button);
-            if (!m_buttons) m_leaveCheck = true;
+            if (!m_buttons) {
+                m_leaveCheck = true;
+                if (!m_captured) Ungrab();
+            }
         }
         e.buttons = m_buttons;
     }
@@ -279,6 +282,16 @@ void SdlBackend::TranslateWindowEvent(const SDL_Event& se, Event e)
     Native* n = Find(id);
     if (!n) return;
     e.window = id;
+    switch (se.window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_HIDDEN:
+        // SDL has just ungrabbed the pointer (it does on every focus change): take it back.
+        if (m_captured || m_buttons) Grab();
+        break;
+    default: break;
+    }
     switch (se.window.event) {
     case SDL_WINDOWEVENT_ENTER:
     case SDL_WINDOWEVENT_LEAVE:
@@ -301,6 +314,7 @@ void SdlBackend::TranslateWindowEvent(const SDL_Event& se, Event e)
         return;
     case SDL_WINDOWEVENT_EXPOSED: n->exposed = true; return;
     case SDL_WINDOWEVENT_SIZE_CHANGED: n->surfaceStale = true; return;
+    case SDL_WINDOWEVENT_RESTORED: n->minimized = false; return;
     default: return;
     }
 }
@@ -312,7 +326,39 @@ void SdlBackend::Pump()
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     FlushRawMotion();
     m_rootValid = false;
+    RecoverLostRelease();
     Settle();
+}
+
+// A release the server sent to no window of ours (the grab was lost in between)
+// would leave the buttons held for ever: the server's button state decides.
+void SdlBackend::RecoverLostRelease()
+{
+    if (!m_buttons) return;
+    int x = 0, y = 0;
+    Uint32 state = SDL_GetGlobalMouseState(&x, &y);
+    unsigned held = 0;
+    if (state & SDL_BUTTON_LMASK) held |= kButtonLeft;
+    if (state & SDL_BUTTON_RMASK) held |= kButtonRight;
+    if (state & SDL_BUTTON_MMASK) held |= kButtonMiddle;
+    if (!(m_buttons & ~held)) return;
+    // The release may have come in while the server was asked: read it first.
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    FlushRawMotion();
+    m_rootValid = false;
+    for (MouseButton b : {MouseButton::Left, MouseButton::Right, MouseButton::Middle}) {
+        if (!(m_buttons & ButtonBit(b)) || (held & ButtonBit(b))) continue;
+        Event up;
+        up.type = EventType::MouseUp;
+        up.button = b;
+        up.screen = POINT{x, y};
+        up.time = NowMs();
+        up.modifiers = ModifiersFromSdl(static_cast<Uint16>(SDL_GetModState()));
+        int wx = 0, wy = 0;
+        if (const Native* n = Find(m_pressWindow)) SDL_GetWindowPosition(n->window, &wx, &wy);
+        QueuePointer(std::move(up), m_pressWindow, x - wx, y - wy);
+    }
 }
 
 void SdlBackend::Settle()

@@ -4,7 +4,52 @@
 
 #include <SDL_syswm.h>
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#endif
+
 namespace display::x11 {
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+namespace {
+
+bool X11Info(SDL_Window* window, Display** display, Window* xwindow)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    *display = info.info.x11.display;
+    *xwindow = info.info.x11.window;
+    return *display != nullptr;
+}
+
+bool g_xError = false;
+
+int NoteError(Display*, XErrorEvent*)
+{
+    g_xError = true;
+    return 0;
+}
+
+// The window a property names, or 0. A window that has gone away is an X error,
+// which would end the program under the default handler: it is caught here.
+Window WindowProperty(Display* display, Window of, Atom property)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window found = 0;
+    if (XGetWindowProperty(display, of, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data) ==
+            Success &&
+        type == XA_WINDOW && format == 32 && count == 1 && data)
+        found = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
+    if (data) XFree(data);
+    return found;
+}
+
+} // namespace
+#endif
 
 bool PointerFromSystemEvent(const SDL_Event& e, PointerEvent* out)
 {
@@ -52,6 +97,58 @@ unsigned long NativeWindow(SDL_Window* window)
 #else
     (void)window;
     return 0;
+#endif
+}
+
+bool GrabPointer(SDL_Window* window)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    Display* display = nullptr;
+    Window xwindow = 0;
+    if (!X11Info(window, &display, &xwindow)) return false;
+    const unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+    int rc = XGrabPointer(display, xwindow, True, mask, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
+    XFlush(display);
+    return rc == GrabSuccess;
+#else
+    (void)window;
+    return false;
+#endif
+}
+
+void UngrabPointer(SDL_Window* window)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    Display* display = nullptr;
+    Window xwindow = 0;
+    if (!X11Info(window, &display, &xwindow)) return;
+    XUngrabPointer(display, CurrentTime);
+    XFlush(display);
+#else
+    (void)window;
+#endif
+}
+
+bool WindowManagerRunning(SDL_Window* window)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    Display* display = nullptr;
+    Window xwindow = 0;
+    if (!X11Info(window, &display, &xwindow)) return false;
+    Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == 0) return false;
+    XSync(display, False);
+    g_xError = false;
+    XErrorHandler previous = XSetErrorHandler(NoteError);
+    Window child = WindowProperty(display, DefaultRootWindow(display), check);
+    // A manager that died leaves the root's property behind; its window answers no more.
+    bool running = child != 0 && WindowProperty(display, child, check) == child;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return running && !g_xError;
+#else
+    (void)window;
+    return false;
 #endif
 }
 

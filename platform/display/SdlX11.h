@@ -24,4 +24,13 @@ bool PointerFromSystemEvent(const SDL_Event& e, PointerEvent* out);
 // The X window behind an SDL window, or 0 where the driver is not X11.
 unsigned long NativeWindow(SDL_Window* window);
 
+// Takes the pointer for the program: events over its own windows go to them,
+// all others to this window. False where the server refused or this is not X11.
+bool GrabPointer(SDL_Window* window);
+void UngrabPointer(SDL_Window* window);
+
+// Whether a window manager runs on the window's screen (_NET_SUPPORTING_WM_CHECK
+// names a live window that names itself).
+bool WindowManagerRunning(SDL_Window* window);
+
 } // namespace display::x11

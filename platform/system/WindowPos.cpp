@@ -138,6 +138,13 @@ void Minimize(HWND hwnd)
     w->restoreToMaximized = (w->style & WS_MAXIMIZE) != 0;
     w->style = (w->style | WS_MINIMIZE) & ~WS_MAXIMIZE;
     if (IsDescendant(hwnd, State().focus)) SetFocus(nullptr);
+    // Where the desktop has a window manager, a shown window becomes its icon
+    // there; it keeps its place and size, and showing it again (restore) brings
+    // it back. Its size does not change, so no WM_SIZE is sent either way.
+    if (w->native && !w->parent && (w->style & WS_VISIBLE) && Backend().HasWindowManager()) {
+        Backend().MinimizeWindow(w->native);
+        return;
+    }
     bool show = !(Lookup(hwnd)->style & WS_VISIBLE);
     if (show) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
     SetWindowPos(hwnd, nullptr, kMinimizedPos, kMinimizedPos, GetSystemMetrics(SM_CXMINIMIZED),
