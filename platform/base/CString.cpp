@@ -277,6 +277,33 @@ void CString::Format(const char* format, ...)
     va_end(args);
 }
 
+namespace {
+corvane::StringLoader g_stringLoader = nullptr;
+} // namespace
+
+corvane::StringLoader corvane::SetStringLoader(StringLoader loader) noexcept
+{
+    StringLoader old = g_stringLoader;
+    g_stringLoader = loader;
+    return old;
+}
+
+BOOL CString::LoadString(UINT id)
+{
+    CString text;
+    if (!g_stringLoader || !g_stringLoader(id, &text)) {
+        Empty();
+        return FALSE;
+    }
+    // Callers read the text as a C string, so it ends where a NUL would end it.
+    std::ptrdiff_t n = 0;
+    while (n < text.GetLength() && text.GetString()[n] != '\0')
+        ++n;
+    if (n < text.GetLength()) text = text.Left(n);
+    *this = text;
+    return n > 0 ? TRUE : FALSE;
+}
+
 void CString::FormatV(const char* format, va_list args)
 {
     if (!format) {

@@ -53,6 +53,10 @@ public:
     void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void FormatV(const char* format, va_list args);
 
+    // Replaces the text with string resource id, cut at its first NUL. FALSE,
+    // and the string emptied, when the id is missing or its text is empty.
+    BOOL LoadString(UINT id);
+
     CString& operator+=(const CString& other);
     CString& operator+=(const char* text);
     CString& operator+=(char ch);
@@ -135,6 +139,15 @@ private:
     char* m_end = nullptr;
     std::size_t m_chunkBytes;
 };
+
+namespace corvane {
+// Where string resources come from. The base tier knows no resources: the
+// window system installs its registry here. A loader fills out and returns
+// true when the id exists.
+using StringLoader = bool (*)(UINT id, CString* out);
+// Installs the loader (null removes it) and returns the previous one.
+StringLoader SetStringLoader(StringLoader loader) noexcept;
+} // namespace corvane
 
 // Allocation for large buffers: asks for transparent huge pages, which makes
 // first touch of fresh memory several times cheaper. Returns null on failure.

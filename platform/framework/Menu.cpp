@@ -1,6 +1,7 @@
 #include "platform/framework/Menu.h"
 
 #include "platform/framework/TempMap.h"
+#include "platform/framework/Wnd.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
@@ -73,4 +74,9 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
     int got = ::GetMenuString(m_hMenu, nIDItem, buf, n + 1, nFlags);
     rString.ReleaseBuffer(got < 0 ? 0 : got);
     return got;
+}
+
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
+{
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd ? pWnd->GetSafeHwnd() : nullptr, lpRect);
 }

@@ -1,9 +1,12 @@
-// CMenu: a thin wrapper of a menu handle (the system menu and its entries).
+// CMenu: a thin wrapper of a menu handle (the system menu, its entries, and
+// popup menus shown at a point).
 #pragma once
 
 #include "platform/base/CString.h"
 #include "platform/framework/Object.h"
 #include "platform/system/Menu.h"
+
+class CWnd;
 
 class CMenu : public CObject {
     DECLARE_DYNCREATE(CMenu)
@@ -35,4 +38,6 @@ public:
     UINT GetMenuItemID(int nPos) const;
     UINT GetMenuState(UINT nID, UINT nFlags) const;
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
+    // Shows the menu at a screen point for pWnd; see ::TrackPopupMenu for the result.
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
 };

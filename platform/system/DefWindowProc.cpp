@@ -1,4 +1,5 @@
 // What a window does with a message its procedure leaves to the system.
+#include "platform/system/Cursor.h"
 #include "platform/system/Desktop.h"
 #include "platform/system/DesktopState.h"
 #include "platform/system/FramePaint.h"
@@ -57,6 +58,7 @@ LRESULT NcButtonDown(HWND hwnd, WPARAM hit, LPARAM lParam)
     if (!w) return 0;
     switch (static_cast<LRESULT>(hit)) {
     case HTCAPTION: return SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, lParam);
+    case HTSYSMENU: return SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTSYSMENU, lParam);
     case HTLEFT:
     case HTRIGHT:
     case HTTOP:
@@ -159,7 +161,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (lParam & (LPARAM{1} << 29))) PostMessage(sys::RootOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+        // Alt+Space opens the system menu of the window the key belongs to.
+        if (wParam == VK_SPACE && (lParam & (LPARAM{1} << 29)))
+            return SendMessage(sys::RootOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, ' ');
         return 0;
+    case WM_SETCURSOR: return sys::DefaultSetCursor(hwnd, wParam, lParam);
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

@@ -171,6 +171,15 @@ void RouteMouse(const Event& e)
     UpdateTracking(target, hit, e.screen);
     s.mouseWindow = target;
     s.mouseHit = hit;
+    if (target && !Lookup(s.capture) && e.type != EventType::MouseWheel) {
+        // The window under the pointer picks the pointer's shape first.
+        UINT mouseMessage = e.type == EventType::MouseMove   ? WM_MOUSEMOVE
+                            : e.type == EventType::MouseDown ? ButtonMessage(e.button, 0, false)
+                                                             : ButtonMessage(e.button, 1, false);
+        SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+                    MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMessage)));
+        if (!Lookup(target)) return;
+    }
     if (!target || hit == HTERROR) return; // disabled windows take no input
     Window* w = Lookup(target);
     if (!w) return;

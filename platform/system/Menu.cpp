@@ -1,5 +1,8 @@
 #include "platform/system/Menu.h"
 
+#include "platform/base/CString.h"
+#include "platform/system/MenuInternal.h"
+#include "platform/system/Resource.h"
 #include "platform/system/WindowTree.h"
 
 #include <cstdint>
@@ -104,7 +107,29 @@ void FillSystemMenu(HMENU menu)
     AppendMenu(menu, MF_STRING, SC_CLOSE, "&Close\tAlt+F4");
 }
 
+bool LoadRegisteredString(UINT id, CString* out)
+{
+    const std::string* text = sys::FindString(id);
+    if (!text) return false;
+    *out = CString(text->data(), static_cast<std::ptrdiff_t>(text->size()));
+    return true;
+}
+
+// CString::LoadString reads the resource registry. Installed from here because
+// every program with windows links this file (DefWindowProc opens menus).
+[[maybe_unused]] const bool kStringLoaderInstalled = (corvane::SetStringLoader(&LoadRegisteredString), true);
+
 } // namespace
+
+bool sys::CopyMenuItems(HMENU menu, std::vector<MenuEntry>* out)
+{
+    MenuRecord* m = Find(menu);
+    if (!m || !out) return false;
+    out->clear();
+    for (const MenuItem& it : m->items)
+        out->push_back(MenuEntry{it.flags, it.id, it.text});
+    return true;
+}
 
 HMENU CreateMenu() { return NewMenu(false); }
 HMENU CreatePopupMenu() { return NewMenu(true); }

@@ -1,5 +1,5 @@
-// Menus as item lists: enough for the system menu and the entries a program
-// appends to it. Showing a menu is not part of this piece.
+// Menus as item lists, the system menu and the entries a program appends to
+// it, and popup menus shown in a modal loop of their own.
 #pragma once
 
 #include "platform/system/WinUser.h"
@@ -12,8 +12,23 @@ constexpr UINT MF_GRAYED = 0x0001;
 constexpr UINT MF_DISABLED = 0x0002;
 constexpr UINT MF_CHECKED = 0x0008;
 constexpr UINT MF_POPUP = 0x0010;
+constexpr UINT MF_HILITE = 0x0080;
 constexpr UINT MF_BYPOSITION = 0x0400;
 constexpr UINT MF_SEPARATOR = 0x0800;
+constexpr UINT MF_SYSMENU = 0x2000;
+constexpr UINT MF_MOUSESELECT = 0x8000;
+
+// TrackPopupMenu flags.
+constexpr UINT TPM_LEFTBUTTON = 0x0000;
+constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+constexpr UINT TPM_LEFTALIGN = 0x0000;
+constexpr UINT TPM_CENTERALIGN = 0x0004;
+constexpr UINT TPM_RIGHTALIGN = 0x0008;
+constexpr UINT TPM_TOPALIGN = 0x0000;
+constexpr UINT TPM_VCENTERALIGN = 0x0010;
+constexpr UINT TPM_BOTTOMALIGN = 0x0020;
+constexpr UINT TPM_NONOTIFY = 0x0080;
+constexpr UINT TPM_RETURNCMD = 0x0100;
 
 HMENU CreateMenu();
 HMENU CreatePopupMenu();
@@ -33,3 +48,11 @@ DWORD CheckMenuItem(HMENU menu, UINT item, UINT check);
 // The window's system menu (created on first use) for a window with
 // WS_SYSMENU; revert restores the standard items and returns null.
 HMENU GetSystemMenu(HWND hwnd, BOOL revert);
+
+// Shows the menu at the screen point and runs its modal loop. The owner gets
+// WM_ENTERMENULOOP, WM_INITMENU, WM_INITMENUPOPUP, WM_MENUSELECT and
+// WM_EXITMENULOOP (none of them with TPM_NONOTIFY) and the chosen item as a
+// posted WM_COMMAND. With TPM_RETURNCMD the chosen id (0 when cancelled) is the
+// result instead; otherwise TRUE. FALSE (0) for a bad menu or owner, an empty
+// menu, or while another menu is open.
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* ignored);

@@ -3,6 +3,8 @@
 #include "platform/display/Backend.h"
 #include "platform/system/Desktop.h"
 #include "platform/system/DesktopState.h"
+#include "platform/system/MenuInternal.h"
+#include "platform/system/NonClient.h"
 #include "platform/system/Paint.h"
 #include "platform/system/SysMetrics.h"
 #include "platform/system/Timers.h"
@@ -102,14 +104,112 @@ void TrackMoveSize(HWND hwnd, int edge)
     --s.moveLoopDepth;
 }
 
+constexpr int kKeyboardMoveStep = 8;
+
+void MoveDuringLoop(HWND hwnd, const RECT& start, POINT topLeft)
+{
+    RECT next = start;
+    OffsetRect(&next, topLeft.x - start.left, topLeft.y - start.top);
+    SendMessage(hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&next));
+    if (Lookup(hwnd))
+        SetWindowPos(hwnd, nullptr, next.left, next.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+// Moving without a button held (chosen from the menu or by keyboard): the
+// arrows move the window a step, the mouse moves it too, Enter or a click
+// keeps the place and Esc puts the window back.
+void KeyboardMove(HWND hwnd)
+{
+    DesktopState& s = State();
+    Window* w = Lookup(hwnd);
+    if (!w || s.moveLoopDepth > 0 || (w->style & WS_MAXIMIZE)) return;
+    ++s.moveLoopDepth;
+    RECT start = w->rect;
+    POINT pos{start.left, start.top};
+    // The pointer goes to the middle of the caption, where a move is grabbed.
+    CaptionLayout cap = LayoutCaption(*w);
+    POINT origin = WindowScreenOrigin(*w);
+    s.cursor = IsRectEmpty(&cap.band) ? POINT{origin.x + Width(w->rect) / 2, origin.y + Height(w->rect) / 2}
+                                      : POINT{origin.x + (cap.band.left + cap.band.right) / 2,
+                                              origin.y + (cap.band.top + cap.band.bottom) / 2};
+    POINT lastMouse = s.cursor;
+    HCURSOR oldCursor = SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
+    SetCapture(hwnd);
+    SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+    bool done = false, cancelled = false;
+    while (!done && Lookup(hwnd)) {
+        display::Event e;
+        if (!Backend().PollEvent(&e)) {
+            ServiceWhileTracking();
+            if (Backend().WaitEvent(NextTimerDeadline()) == display::WaitResult::Starved) break;
+            continue;
+        }
+        switch (e.type) {
+        case display::EventType::MouseMove:
+            pos.x += e.screen.x - lastMouse.x;
+            pos.y += e.screen.y - lastMouse.y;
+            lastMouse = s.cursor = e.screen;
+            MoveDuringLoop(hwnd, start, pos);
+            break;
+        case display::EventType::MouseDown: s.cursor = e.screen; break; // its release accepts
+        case display::EventType::MouseUp:
+            s.cursor = e.screen;
+            done = true;
+            break;
+        case display::EventType::KeyDown: {
+            int dx = 0, dy = 0;
+            switch (e.virtualKey) {
+            case VK_LEFT: dx = -kKeyboardMoveStep; break;
+            case VK_RIGHT: dx = kKeyboardMoveStep; break;
+            case VK_UP: dy = -kKeyboardMoveStep; break;
+            case VK_DOWN: dy = kKeyboardMoveStep; break;
+            case VK_RETURN: done = true; break;
+            case VK_ESCAPE: done = cancelled = true; break;
+            default: break;
+            }
+            if (dx || dy) {
+                pos.x += dx;
+                pos.y += dy;
+                s.cursor.x += dx;
+                s.cursor.y += dy;
+                lastMouse = s.cursor;
+                MoveDuringLoop(hwnd, start, pos);
+            }
+            break;
+        }
+        case display::EventType::KeyUp:
+        case display::EventType::Text:
+        case display::EventType::MouseWheel:
+        case display::EventType::MouseLeave: break;
+        default: RouteEvent(e); break;
+        }
+    }
+    if (cancelled && Lookup(hwnd))
+        SetWindowPos(hwnd, nullptr, start.left, start.top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    if (GetCapture() == hwnd) ReleaseCapture();
+    SetCursor(oldCursor);
+    if (Lookup(hwnd)) SendMessage(hwnd, WM_EXITSIZEMOVE, 0, 0);
+    --s.moveLoopDepth;
+}
+
 } // namespace
 
-LRESULT DoSysCommand(HWND hwnd, WPARAM command, LPARAM)
+LRESULT DoSysCommand(HWND hwnd, WPARAM command, LPARAM lParam)
 {
     Window* w = LookupLive(hwnd);
     if (!w) return 0;
     switch (command & 0xFFF0) {
-    case SC_MOVE: TrackMoveSize(hwnd, 0); break;
+    case SC_MOVE:
+        // A plain move with no button held is the keyboard's; a drag keeps the mouse loop.
+        if (command == SC_MOVE && !(State().buttons & display::kButtonLeft))
+            KeyboardMove(hwnd);
+        else
+            TrackMoveSize(hwnd, 0);
+        break;
+    case SC_MOUSEMENU: TrackSystemMenu(hwnd, false); break;
+    case SC_KEYMENU:
+        if (lParam == ' ') TrackSystemMenu(hwnd, true);
+        break;
     case SC_SIZE:
         if (w->style & WS_THICKFRAME) TrackMoveSize(hwnd, static_cast<int>(command & 0x000F));
         break;

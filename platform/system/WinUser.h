@@ -240,3 +240,23 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
+
+// Cursors. The system's own shapes are shared handles that are never destroyed.
+#define IDC_ARROW (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32512)))
+#define IDC_IBEAM (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32513)))
+#define IDC_WAIT (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32514)))
+#define IDC_CROSS (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32515)))
+#define IDC_SIZENWSE (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32642)))
+#define IDC_SIZENESW (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32643)))
+#define IDC_SIZEWE (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32644)))
+#define IDC_SIZENS (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32645)))
+#define IDC_SIZEALL (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32646)))
+#define IDC_NO (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32648)))
+#define IDC_HAND (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32649)))
+// Only the system's shapes (instance null); null for anything else.
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+inline HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) { return LoadCursorA(instance, name); }
+// Returns the previous cursor. Null is remembered, but the shape on screen
+// stays: backends have no hidden pointer.
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
