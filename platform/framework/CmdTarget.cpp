@@ -2,6 +2,7 @@
 
 #include "platform/system/WinMessages.h"
 
+#include <cstdint>
 #include <unordered_map>
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
@@ -26,6 +27,23 @@ struct CacheKeyHash {
 constexpr std::size_t kCacheCap = 8192;
 std::unordered_map<CacheKey, const AFX_MSGMAP_ENTRY*, CacheKeyHash> g_cache;
 AfxMessageCacheStats g_stats{};
+
+// In front of it, a small table indexed by the key's hash holds the pairs in
+// use right now, so a stream of one message to one class costs a compare.
+struct FrontSlot {
+    const AFX_MSGMAP* map = nullptr;
+    UINT message = 0;
+    const AFX_MSGMAP_ENTRY* entry = nullptr;
+};
+constexpr std::size_t kFrontSlots = 512;
+FrontSlot g_front[kFrontSlots];
+
+std::size_t FrontIndex(const CacheKey& k)
+{
+    std::size_t h = (reinterpret_cast<std::uintptr_t>(k.map) >> 4) * 0x9E3779B97F4A7C15ull;
+    h ^= static_cast<std::size_t>(k.message) * 0xC2B2AE3D27D4EB4Full;
+    return (h >> 40) & (kFrontSlots - 1);
+}
 
 const AFX_MSGMAP_ENTRY* SearchChain(const AFX_MSGMAP* map, UINT message, UINT code, UINT id)
 {
@@ -63,11 +81,18 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT message) const
     const AFX_MSGMAP* map = GetMessageMap();
     ++g_stats.lookups;
     CacheKey key{map, message};
-    if (auto it = g_cache.find(key); it != g_cache.end()) return it->second;
-    ++g_stats.misses;
-    const AFX_MSGMAP_ENTRY* e = SearchChain(map, message, 0, 0);
-    if (g_cache.size() >= kCacheCap) g_cache.clear();
-    g_cache.emplace(key, e);
+    FrontSlot& slot = g_front[FrontIndex(key)];
+    if (slot.map == map && slot.message == message) return slot.entry;
+    const AFX_MSGMAP_ENTRY* e;
+    if (auto it = g_cache.find(key); it != g_cache.end()) {
+        e = it->second;
+    } else {
+        ++g_stats.misses;
+        e = SearchChain(map, message, 0, 0);
+        if (g_cache.size() >= kCacheCap) g_cache.clear();
+        g_cache.emplace(key, e);
+    }
+    slot = FrontSlot{map, message, e};
     return e;
 }
 

@@ -12,14 +12,17 @@ namespace {
 
 bool IsTextPointer(LPCSTR p) { return p && p != LPSTR_TEXTCALLBACK; }
 
-// The text an LVITEM carries: a shared CString or bytes to copy.
-CString TextOf(const LVITEM& item)
+// The text an LVITEM carries: the caller's shared CString itself, or its
+// bytes copied into `copy`. Shared text is not copied here: the cell takes
+// its own reference once, when it is stored.
+const CString& TextOf(const LVITEM& item, CString& copy)
 {
     if (item.mask & LVIF_SHAREDTEXT) {
-        const auto* shared = reinterpret_cast<const CString*>(item.pszText);
-        return shared ? *shared : CString();
+        if (const auto* shared = reinterpret_cast<const CString*>(item.pszText)) return *shared;
+        return copy;
     }
-    return IsTextPointer(item.pszText) ? CString(item.pszText) : CString();
+    if (IsTextPointer(item.pszText)) copy = item.pszText;
+    return copy;
 }
 
 int CopyOut(const CString& text, LPSTR buffer, int size)
@@ -63,7 +66,8 @@ int SortedPosition(const ListView& lv, const CString& text, bool descending)
 LRESULT InsertItem(ListView& lv, const LVITEM* item)
 {
     if (!item || item->iSubItem != 0 || item->iItem < 0) return -1;
-    CString text = (item->mask & LVIF_TEXT) ? TextOf(*item) : CString();
+    CString copy;
+    const CString& text = (item->mask & LVIF_TEXT) ? TextOf(*item, copy) : copy;
     int at = std::min(item->iItem, lv.rows.Count());
     DWORD style = static_cast<DWORD>(GetWindowLong(lv.hwnd, GWL_STYLE));
     if (style & (LVS_SORTASCENDING | LVS_SORTDESCENDING))
@@ -154,7 +158,8 @@ bool SubItemAllowed(const ListView& lv, int subItem)
 LRESULT SetText(ListView& lv, int row, const LVITEM& item)
 {
     if (row < 0 || row >= lv.rows.Count() || !SubItemAllowed(lv, item.iSubItem)) return FALSE;
-    if (!lv.rows.SetText(row, item.iSubItem, TextOf(item))) return FALSE;
+    CString copy;
+    if (!lv.rows.SetText(row, item.iSubItem, TextOf(item, copy))) return FALSE;
     InvalidateRow(lv, row);
     return TRUE;
 }

@@ -1,14 +1,60 @@
 #include "platform/system/ListViewRows.h"
 
+#include <sys/mman.h>
+
+#include <cstdlib>
+#include <cstring>
+
 namespace sys {
 
 namespace {
+
 const CString& EmptyText()
 {
     static const CString empty;
     return empty;
 }
+
+// Blocks from this size on are mappings of their own, rounded to huge pages.
+constexpr std::size_t kMappedBytes = std::size_t(2) << 20;
+
+std::size_t MappedSize(std::size_t bytes) { return (bytes + kMappedBytes - 1) & ~(kMappedBytes - 1); }
+
+void* MapBlock(std::size_t bytes)
+{
+    void* p = mmap(nullptr, MappedSize(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) return nullptr;
+    madvise(p, MappedSize(bytes), MADV_HUGEPAGE);
+    return p;
+}
+
 } // namespace
+
+void* GrowRingStorage(void* block, std::size_t oldBytes, std::size_t newBytes) noexcept
+{
+    if (newBytes < kMappedBytes) return std::realloc(block, newBytes);
+    if (!block || oldBytes < kMappedBytes) {
+        void* p = MapBlock(newBytes);
+        if (!p) return nullptr;
+        if (block) {
+            std::memcpy(p, block, oldBytes);
+            std::free(block);
+        }
+        return p;
+    }
+    if (MappedSize(oldBytes) == MappedSize(newBytes)) return block;
+    void* p = mremap(block, MappedSize(oldBytes), MappedSize(newBytes), MREMAP_MAYMOVE);
+    if (p == MAP_FAILED) return nullptr;
+    madvise(p, MappedSize(newBytes), MADV_HUGEPAGE);
+    return p;
+}
+
+void FreeRingStorage(void* block, std::size_t bytes) noexcept
+{
+    if (!block) return;
+    if (bytes < kMappedBytes) std::free(block);
+    else munmap(block, MappedSize(bytes));
+}
 
 bool ListRows::Reserve(int rows)
 {

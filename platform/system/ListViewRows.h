@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <type_traits>
@@ -17,19 +18,30 @@
 
 namespace sys {
 
+// Elements that may be moved by copying their bytes: a CString is one pointer
+// to a counted buffer, so its bytes can change places without touching the
+// count (which may lie anywhere in memory, and costs a cache miss to reach).
+template <class T>
+inline constexpr bool kRelocatable = std::is_trivially_copyable_v<T> || std::is_same_v<T, CString>;
+
+// Storage of the rings. Large blocks come straight from the system so that
+// growing keeps the bytes where they are (or moves whole pages by remapping):
+// a doubling touches only the new half, never copies the old one into fresh
+// memory. Null when no memory is left; the old block is kept then.
+void* GrowRingStorage(void* block, std::size_t oldBytes, std::size_t newBytes) noexcept;
+void FreeRingStorage(void* block, std::size_t bytes) noexcept;
+
 // A double-ended array with a power-of-two capacity. Inserting or erasing in
 // the middle moves the shorter side.
 template <class T>
 class Ring {
+    static_assert(kRelocatable<T>, "ring elements are moved by their bytes");
+
 public:
     Ring() = default;
     Ring(const Ring&) = delete;
     Ring& operator=(const Ring&) = delete;
-    ~Ring()
-    {
-        Clear();
-        AfxFreeLarge(m_data);
-    }
+    ~Ring() { Release(); }
 
     std::size_t Size() const { return m_size; }
     std::size_t Moves() const { return m_moves; }
@@ -46,18 +58,25 @@ public:
             if (cap > (SIZE_MAX / sizeof(T)) / 2) return false;
             cap *= 2;
         }
-        T* data = static_cast<T*>(AfxAllocLarge(cap * sizeof(T)));
+        std::size_t oldCap = m_cap;
+        T* data = static_cast<T*>(GrowRingStorage(m_data, oldCap * sizeof(T), cap * sizeof(T)));
         if (!data) return false;
-        m_moves += m_size;
-        for (std::size_t i = 0; i < m_size; ++i) {
-            T& from = (*this)[i];
-            new (data + i) T(std::move(from));
-            from.~T();
-        }
-        AfxFreeLarge(m_data);
         m_data = data;
         m_cap = cap;
-        m_head = 0;
+        // The old bytes kept their offsets. A ring that wrapped has two runs,
+        // [head, oldCap) and [0, rest); the new room lies between them once
+        // one of them changes places, so move the shorter one.
+        if (m_head + m_size > oldCap) {
+            std::size_t first = oldCap - m_head;
+            std::size_t rest = m_size - first;
+            if (rest <= first) {
+                CopyElements(data + oldCap, data, rest);
+            } else {
+                CopyElements(data + (cap - first), data + m_head, first);
+                m_head = cap - first;
+            }
+            m_moves += std::min(first, rest);
+        }
         return true;
     }
 
@@ -117,8 +136,17 @@ public:
 
     void Clear()
     {
-        if constexpr (!std::is_trivially_destructible_v<T>)
+        if constexpr (std::is_same_v<T, CString>) {
+            // Each release reaches a string's count, scattered over memory:
+            // ask for the counts a few strings ahead.
+            constexpr std::size_t kAhead = 16;
+            for (std::size_t i = 0; i < m_size; ++i) {
+                if (i + kAhead < m_size) PrefetchCount((*this)[i + kAhead]);
+                (*this)[i].~T();
+            }
+        } else if constexpr (!std::is_trivially_destructible_v<T>) {
             for (std::size_t i = 0; i < m_size; ++i) (*this)[i].~T();
+        }
         m_size = 0;
         m_head = 0;
     }
@@ -127,12 +155,24 @@ public:
     void Release()
     {
         Clear();
-        AfxFreeLarge(m_data);
+        FreeRingStorage(m_data, m_cap * sizeof(T));
         m_data = nullptr;
         m_cap = 0;
     }
 
 private:
+    static void CopyElements(T* to, const T* from, std::size_t count)
+    {
+        if (count) std::memcpy(static_cast<void*>(to), static_cast<const void*>(from), count * sizeof(T));
+    }
+
+    static void PrefetchCount(const CString& s)
+    {
+        // The count heads the string's header, just before its characters.
+        constexpr std::ptrdiff_t kHeader = 24;
+        __builtin_prefetch(s.GetString() - kHeader, 1);
+    }
+
     T* m_data = nullptr;
     std::size_t m_cap = 0;
     std::size_t m_head = 0;
