@@ -35,11 +35,11 @@ std::string EnvDir(const char* name, const char* suffix)
     return std::string(v) + suffix;
 }
 
-std::string ExecutableDir()
+std::string ExecutablePath()
 {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : exe.parent_path().string();
+    return ec ? std::string() : exe.string();
 }
 
 // The source tree this file was compiled from, as a last resort for developers' builds.
@@ -50,25 +50,33 @@ std::string BuiltFromDir()
     return (self.parent_path().parent_path().parent_path() / "res").string();
 }
 
+} // namespace
+
 // fontconfig reads a relative path against its own folder, so the result is absolute.
-std::string FindAliasFile(std::string& tried)
+std::string FindAliasFile(const std::string& exePath, std::string* tried)
 {
-    std::string exeDir = ExecutableDir();
+    // A link to the program (say in /usr/local/bin) must find the program's own files.
+    std::string exeDir;
+    if (!exePath.empty()) {
+        std::error_code ec;
+        auto real = std::filesystem::weakly_canonical(exePath, ec);
+        if (!ec) exeDir = real.parent_path().string();
+    }
     std::vector<std::string> dirs = {ResourceDirOverride(), EnvDir("CORVANE_RES_DIR", ""),
                                      EnvDir("CORVANE_SOURCE_DIR", "/res"),
-                                     exeDir.empty() ? std::string() : exeDir + "/res", BuiltFromDir()};
+                                     exeDir.empty() ? std::string() : exeDir + "/res",
+                                     exeDir.empty() ? std::string() : exeDir + "/../share/corvane/res",
+                                     BuiltFromDir()};
     for (const std::string& dir : dirs) {
         if (dir.empty()) continue;
         std::error_code ec;
         auto path = std::filesystem::absolute(std::filesystem::path(dir) / kAliasFile, ec);
         if (ec) continue;
-        tried += (tried.empty() ? "" : ", ") + path.string();
+        if (tried) *tried += (tried->empty() ? "" : ", ") + path.string();
         if (std::filesystem::is_regular_file(path, ec)) return path.lexically_normal().string();
     }
     return std::string();
 }
-
-} // namespace
 
 void SetResourceDir(const std::string& path)
 {
@@ -94,7 +102,7 @@ FontEngine::FontEngine()
         return;
     }
     std::string tried;
-    std::string alias = FindAliasFile(tried);
+    std::string alias = FindAliasFile(ExecutablePath(), &tried);
     if (alias.empty()) {
         m_problem = "font aliases not found (looked for " + tried + "); faces are matched by the system alone";
     } else if (!FcConfigParseAndLoad(m_config, reinterpret_cast<const FcChar8*>(alias.c_str()), FcTrue)) {

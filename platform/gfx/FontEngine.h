@@ -20,10 +20,15 @@ namespace gfx {
 class Font;
 
 // The folder holding fonts/corvane-fonts.conf. Call before the first font is made; later
-// calls do not reload. Without it the engine tries env CORVANE_RES_DIR, then
-// $CORVANE_SOURCE_DIR/res, then res/ beside the executable, then the source tree it was
-// built from.
+// calls do not reload. Without it the engine looks where FindAliasFile says.
 void SetResourceDir(const std::string& path);
+
+// The font alias file for a program at exePath, absolute; empty when none is found. Tried in
+// order: the folder given to SetResourceDir, env CORVANE_RES_DIR, $CORVANE_SOURCE_DIR/res,
+// then, from the program's real folder (links followed), res/ beside it and
+// ../share/corvane/res (the installed layout), and last the source tree it was built from.
+// tried (optional) gets the paths looked at, for a message.
+std::string FindAliasFile(const std::string& exePath, std::string* tried = nullptr);
 
 // Where a requested face was found.
 struct FaceMatch {
