@@ -102,8 +102,10 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* error)
     std::unique_ptr<SdlBackend> backend(new SdlBackend());
     g_open = true;
     SDL_EventState(SDL_POLLSENTINEL, SDL_IGNORE);
-    // The raw X events carry true screen positions of the pointer.
+    // The raw X events carry true screen positions of the pointer; with them
+    // SDL's moves are taken only where a raw event gives their place.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    backend->m_rawPointer = std::strcmp(driver, "x11") == 0;
     SDL_EventState(SDL_DROPFILE, SDL_IGNORE);
     SDL_EventState(SDL_DROPTEXT, SDL_IGNORE);
     SDL_StartTextInput();
@@ -191,6 +193,7 @@ void SdlBackend::DestroyWindow(WindowId id)
     if (m_hover == id) m_hover = 0;
     if (m_pressWindow == id) m_pressWindow = 0;
     if (m_pointerIn == id) m_pointerIn = 0;
+    if (m_lastMouse.window == id) m_lastMouse.valid = false;
     // Events of a window that is gone are not delivered.
     std::erase_if(m_events, [id](const Event& e) { return e.window == id && e.type != EventType::MouseMove; });
     if (m_captured || m_buttons) Grab();
@@ -206,14 +209,18 @@ void SdlBackend::MoveWindow(WindowId id, const RECT& screenRect)
     SDL_GetWindowPosition(n->window, &cx, &cy);
     n->rect = screenRect;
     // SDL waits for the desktop to confirm a change, so unchanged values are not sent.
-    if (w != cw || h != ch) {
-        SDL_SetWindowSize(n->window, w, h);
-        n->surfaceStale = true;
-        if (n->shaped) ApplyShape(*n);
-    }
-    if (screenRect.left != cx || screenRect.top != cy) {
+    if (screenRect.left != cx || screenRect.top != cy)
         SDL_SetWindowPosition(n->window, screenRect.left, screenRect.top);
-    }
+    if (w == cw && h == ch) return;
+    SDL_SetWindowSize(n->window, w, h);
+    n->surfaceStale = true;
+    if (!n->shaped) return;
+    // SDL parks a resized shaped window off-screen until its next shape, and
+    // brings it back only to a place with no zero coordinate (such as 0,0).
+    ApplyShape(*n);
+    SDL_GetWindowPosition(n->window, &cx, &cy);
+    if (screenRect.left != cx || screenRect.top != cy)
+        SDL_SetWindowPosition(n->window, screenRect.left, screenRect.top);
 }
 
 void SdlBackend::ShowWindow(WindowId id, bool visible)
@@ -230,6 +237,7 @@ void SdlBackend::ShowWindow(WindowId id, bool visible)
     n->visible = visible;
     if (!visible) {
         n->minimized = false;
+        if (m_lastMouse.window == id) m_lastMouse.valid = false;
         if (m_grab == id) Ungrab();
         SDL_HideWindow(n->window);
         if (m_captured || m_buttons) Grab();

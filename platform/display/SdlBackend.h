@@ -113,10 +113,12 @@ private:
     WindowId m_hover = 0;       // where the pointer was last seen with no button held
     WindowId m_pressWindow = 0; // where the held buttons went down
     bool m_leaveCheck = false;  // the pointer may have left all our windows
-    bool m_rawPointer = false;  // the X server's pointer events are seen
+    bool m_rawPointer = false;  // the X server's own pointer events come through (the X11 driver)
     WindowId m_pointerIn = 0;   // the window the pointer is in, by the X server's crossings
     bool m_rootValid = false;   // the raw event just read gave the pointer's screen position
     POINT m_root{0, 0};
+    unsigned long m_rootNative = 0; // the X window of that raw event
+    POINT m_rootLocal{0, 0};        // and the position in it
     struct RawMotion {
         bool pending = false; // a move the X server sent that SDL has not passed on (yet)
         WindowId window = 0;
@@ -133,6 +135,12 @@ private:
     } m_rawButton;
     bool m_haveLast = false;
     POINT m_lastReported{0, 0}; // pointer position of the last mouse event queued
+    struct LastMouse {
+        bool valid = false; // a move repeating it tells nothing; false once the pointer was elsewhere
+        WindowId window = 0;
+        POINT screen{0, 0};
+        unsigned buttons = 0;
+    } m_lastMouse;
 };
 
 } // namespace display

@@ -79,6 +79,7 @@ void SdlBackend::QueueMouse(Event e)
 {
     m_haveLast = true;
     m_lastReported = e.screen;
+    m_lastMouse = LastMouse{true, e.window, e.screen, e.buttons};
     Queue(std::move(e));
 }
 
@@ -160,6 +161,12 @@ void SdlBackend::TranslateMouse(const SDL_Event& se, Event e)
     // The raw event just before this one knows the true screen position; the
     // window's place may have changed since the event was made.
     e.screen = m_rootValid ? m_root : ToScreen(sdlId, rx, ry);
+    // SDL keeps a pointer leaving a window inside it; the server says where it went.
+    const Native* n = Find(IdOf(sdlId));
+    if (m_rootValid && n && n->native && n->native == m_rootNative) {
+        rx = m_rootLocal.x;
+        ry = m_rootLocal.y;
+    }
     m_rootValid = false;
     QueuePointer(std::move(e), IdOf(sdlId), rx, ry);
 }
@@ -169,8 +176,22 @@ void SdlBackend::TranslateSystemEvent(const SDL_Event& se)
     x11::PointerEvent p;
     if (!x11::PointerFromSystemEvent(se, &p)) return;
     FlushRawMotion();
-    m_rawPointer = true;
     m_root = POINT{p.rootX, p.rootY};
+    m_rootNative = p.window;
+    m_rootLocal = POINT{p.x, p.y};
+    if (p.afterSdl) {
+        // SDL's own move came first and was left out for lack of its screen position.
+        m_rootValid = false;
+        if (p.kind != x11::PointerEvent::Motion) return;
+        Event e;
+        e.type = EventType::MouseMove;
+        e.screen = m_root;
+        e.time = NowMs();
+        e.modifiers = ModifiersFromSdl(static_cast<Uint16>(SDL_GetModState()));
+        WindowId id = IdOfNative(p.window);
+        if (id) QueuePointer(std::move(e), id, p.x, p.y);
+        return;
+    }
     m_rootValid = true;
     if (p.kind == x11::PointerEvent::Crossing) {
         // Grabs send crossings too, so the last one says where the pointer really is.
@@ -246,11 +267,18 @@ void SdlBackend::QueuePointer(Event e, WindowId reported, int rx, int ry)
         SDL_GetWindowSize(n->window, &w, &h);
         if (rx < 0 || ry < 0 || rx >= w || ry >= h) under = 0;
     }
-    if (!under && !m_buttons && !m_captured) return; // over another program's window
+    if (!under && !m_buttons && !m_captured) {
+        m_lastMouse.valid = false; // over another program's window
+        return;
+    }
     // While buttons are held SDL reports to the window holding the keyboard focus;
     // the events belong to the window where they went down.
     e.window = m_buttons && m_pressWindow ? m_pressWindow : under ? under : reported;
     e.buttons = m_buttons;
+    // Entering a window, SDL and the server each report the move that did it.
+    if (e.type == EventType::MouseMove && m_lastMouse.valid && m_lastMouse.window == e.window &&
+        SamePoint(m_lastMouse.screen, e.screen) && m_lastMouse.buttons == e.buttons)
+        return;
     if (e.type == EventType::MouseDown || e.type == EventType::MouseUp) {
         // A move SDL left out shows as a press elsewhere: report the move first.
         if (m_haveLast && !SamePoint(m_lastReported, e.screen)) {
@@ -376,6 +404,7 @@ void SdlBackend::Settle()
             leave.time = NowMs();
             Queue(std::move(leave));
             m_hover = 0;
+            m_lastMouse.valid = false;
         }
     }
     for (auto& [id, n] : m_windows) {

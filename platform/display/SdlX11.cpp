@@ -6,6 +6,8 @@
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
+#include <X11/extensions/XInput2.h>
+#include <cmath>
 #endif
 
 namespace display::x11 {
@@ -48,6 +50,39 @@ Window WindowProperty(Display* display, Window of, Atom property)
     return found;
 }
 
+// The input extension's event code on this display, or -1 without it.
+int InputExtensionOpcode(Display* display)
+{
+    static Display* known = nullptr;
+    static int opcode = -1;
+    if (display != known) {
+        int event = 0, error = 0;
+        if (!XQueryExtension(display, "XInputExtension", &opcode, &event, &error)) opcode = -1;
+        known = display;
+    }
+    return opcode;
+}
+
+// A move of the input extension (SDL asks for them on its windows, and the
+// server then sends them instead of the core ones while no button is held).
+bool PointerFromInputExtension(const XGenericEventCookie& cookie, PointerEvent* out)
+{
+    if (cookie.evtype != XI_Motion || !cookie.data || !cookie.display) return false;
+    if (cookie.extension != InputExtensionOpcode(cookie.display)) return false;
+    const auto* m = static_cast<const XIDeviceEvent*>(cookie.data);
+    // Positions have fractions; the core events' whole pixels are their floor.
+    auto whole = [](double v) { return static_cast<int>(std::floor(v)); };
+    PointerEvent p;
+    p.window = m->event;
+    p.rootX = whole(m->root_x);
+    p.rootY = whole(m->root_y);
+    p.x = whole(m->event_x);
+    p.y = whole(m->event_y);
+    p.afterSdl = true;
+    *out = p;
+    return true;
+}
+
 } // namespace
 #endif
 
@@ -78,6 +113,7 @@ bool PointerFromSystemEvent(const SDL_Event& e, PointerEvent* out)
         *out = PointerEvent{PointerEvent::Crossing, xe.xcrossing.window, xe.xcrossing.x_root,   xe.xcrossing.y_root,
                             xe.xcrossing.x,         xe.xcrossing.y,      xe.type == EnterNotify};
         return true;
+    case GenericEvent: return PointerFromInputExtension(xe.xcookie, out);
     default: return false;
     }
 #else

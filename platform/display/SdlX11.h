@@ -16,6 +16,9 @@ struct PointerEvent {
     bool entered = false;     // for crossings: the pointer came into the window
     bool pressed = false;     // for buttons: pressed rather than released
     unsigned button = 0;      // for buttons: 1 left, 2 middle, 3 right, 4 and 5 the wheel
+    // SDL has already passed on its own event for this one. Moves with no button
+    // held come from the input extension, whose raw copy SDL sends after its own.
+    bool afterSdl = false;
 };
 
 // The pointer part of a raw desktop event (SDL_SYSWMEVENT from the X11 driver).
