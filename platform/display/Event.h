@@ -24,6 +24,7 @@ enum class EventType {
     FocusGained,  // a native window got the keyboard focus
     FocusLost,    // it lost it
     CloseRequest, // the user asked to close a native window
+    RestoreRequest, // the desktop brought back a window it had iconified
 };
 
 enum class MouseButton { Left, Right, Middle };

@@ -89,6 +89,17 @@ void HeadlessBackend::MinimizeWindow(WindowId id)
     if (m_windowManager && it != m_windows.end() && it->second.visible) it->second.minimized = true;
 }
 
+void HeadlessBackend::RestoreFromWindowManager(WindowId id)
+{
+    auto it = m_windows.find(id);
+    if (it == m_windows.end() || !it->second.minimized) return;
+    it->second.minimized = false;
+    Event e;
+    e.type = EventType::RestoreRequest;
+    e.window = id;
+    Queue(std::move(e));
+}
+
 bool HeadlessBackend::IsMinimized(WindowId id) const
 {
     auto it = m_windows.find(id);

@@ -84,6 +84,8 @@ public:
     CursorShape CurrentCursorShape() const { return m_cursorShape; }
     // Handed to the window manager to iconify and not shown since.
     bool IsMinimized(WindowId id) const;
+    // The user brings back a window the window manager iconified.
+    void RestoreFromWindowManager(WindowId id);
     std::size_t WindowCount() const { return m_windows.size(); }
     std::size_t PendingEvents() const { return m_events.size(); }
     int PresentCount() const { return m_presents; }

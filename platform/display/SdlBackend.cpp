@@ -106,6 +106,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* error)
     // SDL's moves are taken only where a raw event gives their place.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     backend->m_rawPointer = std::strcmp(driver, "x11") == 0;
+    if (backend->m_rawPointer) x11::SurviveStaleWindowErrors();
     SDL_EventState(SDL_DROPFILE, SDL_IGNORE);
     SDL_EventState(SDL_DROPTEXT, SDL_IGNORE);
     SDL_StartTextInput();

@@ -342,7 +342,13 @@ void SdlBackend::TranslateWindowEvent(const SDL_Event& se, Event e)
         return;
     case SDL_WINDOWEVENT_EXPOSED: n->exposed = true; return;
     case SDL_WINDOWEVENT_SIZE_CHANGED: n->surfaceStale = true; return;
-    case SDL_WINDOWEVENT_RESTORED: n->minimized = false; return;
+    case SDL_WINDOWEVENT_RESTORED:
+        // Our own restore clears the flag before asking SDL, so this is the desktop's.
+        if (!n->minimized) return;
+        n->minimized = false;
+        e.type = EventType::RestoreRequest;
+        Queue(std::move(e));
+        return;
     default: return;
     }
 }

@@ -165,6 +165,28 @@ void UngrabPointer(SDL_Window* window)
 #endif
 }
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+namespace {
+
+XErrorHandler g_beforeSurvival = nullptr;
+
+int IgnoreStaleWindow(Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+    return g_beforeSurvival ? g_beforeSurvival(display, error) : 0;
+}
+
+} // namespace
+#endif
+
+void SurviveStaleWindowErrors()
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    XErrorHandler previous = XSetErrorHandler(IgnoreStaleWindow);
+    if (previous != IgnoreStaleWindow) g_beforeSurvival = previous;
+#endif
+}
+
 bool WindowManagerRunning(SDL_Window* window)
 {
 #if defined(SDL_VIDEO_DRIVER_X11)

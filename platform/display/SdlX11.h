@@ -32,6 +32,12 @@ unsigned long NativeWindow(SDL_Window* window);
 bool GrabPointer(SDL_Window* window);
 void UngrabPointer(SDL_Window* window);
 
+// Requests that name a window which has just gone away (SDL still wakes or
+// raises windows that were destroyed) are errors the default handler would
+// end the program for; from now on they are ignored. Other errors go on to the
+// handler that was there before.
+void SurviveStaleWindowErrors();
+
 // Whether a window manager runs on the window's screen (_NET_SUPPORTING_WM_CHECK
 // names a live window that names itself).
 bool WindowManagerRunning(SDL_Window* window);

@@ -275,6 +275,14 @@ void RouteEvent(const Event& e)
                 break;
             }
         break;
+    case EventType::RestoreRequest:
+        // The window shows again on the desktop; the layer must stop treating it as minimized.
+        for (HWND h : TopLevels())
+            if (Window* w = Lookup(h); w && w->native == e.window) {
+                if (IsIconic(h)) Post(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+                break;
+            }
+        break;
     }
 }
 

@@ -65,6 +65,9 @@ bool NextMessage(const Filter& f, bool remove, MSG* out)
     if (f.AcceptsMessage(WM_PAINT) &&
         TakePaintMessage([&f](HWND h) { return f.AcceptsWindow(h); }, out))
         return true;
+    // What was painted shows before a timer runs: on a slow machine an animation
+    // driven by timers would otherwise never be seen until it ends.
+    if (f.AcceptsMessage(WM_TIMER) && NextTimerDeadline() <= NowMs()) PresentAll();
     if (f.AcceptsMessage(WM_TIMER) && TakeDueTimer([&f](HWND h) { return f.AcceptsWindow(h); }, remove, out))
         return true;
     return false;

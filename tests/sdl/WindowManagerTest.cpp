@@ -129,6 +129,26 @@ TEST_F(LayerMinimizeTest, WithAManagerTheWindowBecomesItsIconAndComesBackInPlace
     EXPECT_EQ(GetWindowLongPtr(m_hwnd, GWLP_USERDATA), sizeBefore);
 }
 
+TEST_F(LayerMinimizeTest, TheDesktopsRestoreReachesTheLayer)
+{
+    m_screen.SetWindowManager(true);
+    ShowWindow(m_hwnd, SW_MINIMIZE);
+    sys::PumpUntilIdle();
+    ASSERT_TRUE(IsIconic(m_hwnd));
+    // The user brings the window back from the desktop's task list, not through the layer.
+    m_screen.RestoreFromWindowManager(m_native);
+    sys::PumpUntilIdle();
+    EXPECT_FALSE(IsIconic(m_hwnd)) << "the layer still thinks the window is minimized";
+    EXPECT_FALSE(m_screen.IsMinimized(m_native));
+    EXPECT_EQ(m_screen.WindowAt(150, 150), m_native);
+    // A restore the layer asked for itself is not reported back.
+    ShowWindow(m_hwnd, SW_MINIMIZE);
+    ShowWindow(m_hwnd, SW_RESTORE);
+    m_screen.RestoreFromWindowManager(m_native);
+    sys::PumpUntilIdle();
+    EXPECT_FALSE(IsIconic(m_hwnd));
+}
+
 TEST_F(LayerMinimizeTest, WithoutAManagerTheLayerMinimizesItself)
 {
     ShowWindow(m_hwnd, SW_MINIMIZE);
