@@ -15,14 +15,10 @@ constexpr std::size_t kNumberChunk = std::size_t(4) << 20;
 // record's text bumps the count in the string's header, which is far from the
 // previous one in memory. Asking for it this many records early hides the wait.
 constexpr std::size_t kPrefetchAhead = 16;
-// The header (with the count) sits just before a string's characters.
-constexpr std::ptrdiff_t kStringHeader = 24;
 
 void PrefetchText(const LogLine* pRecord)
 {
-    if (!pRecord) return;
-    const char* p = pRecord->text.GetString();
-    __builtin_prefetch(p - kStringHeader, 1);
+    if (pRecord) pRecord->text.PrefetchCount();
 }
 
 // The decimal text of n, as "%d" writes it.

@@ -70,7 +70,7 @@ void AfxFreeLarge(void* p) noexcept { std::free(p); }
 
 CString::Block* CString::GetData() const noexcept
 {
-    static_assert(sizeof(Block) == 24, "the empty string's layout must match a block");
+    static_assert(sizeof(Block) == kHeaderBytes, "the empty string's layout must match a block");
     return reinterpret_cast<Block*>(m_pchData) - 1;
 }
 

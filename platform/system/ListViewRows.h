@@ -141,7 +141,7 @@ public:
             // ask for the counts a few strings ahead.
             constexpr std::size_t kAhead = 16;
             for (std::size_t i = 0; i < m_size; ++i) {
-                if (i + kAhead < m_size) PrefetchCount((*this)[i + kAhead]);
+                if (i + kAhead < m_size) (*this)[i + kAhead].PrefetchCount();
                 (*this)[i].~T();
             }
         } else if constexpr (!std::is_trivially_destructible_v<T>) {
@@ -164,13 +164,6 @@ private:
     static void CopyElements(T* to, const T* from, std::size_t count)
     {
         if (count) std::memcpy(static_cast<void*>(to), static_cast<const void*>(from), count * sizeof(T));
-    }
-
-    static void PrefetchCount(const CString& s)
-    {
-        // The count heads the string's header, just before its characters.
-        constexpr std::ptrdiff_t kHeader = 24;
-        __builtin_prefetch(s.GetString() - kHeader, 1);
     }
 
     T* m_data = nullptr;
