@@ -56,6 +56,8 @@ char* EmptyData() noexcept { return g_empty.data; }
 
 
 
+int CString::SharedEmptyRefs() noexcept { return g_empty.refs; }
+
 void* AfxAllocLarge(std::size_t bytes) noexcept
 {
     if (bytes < kHugePage) return std::malloc(bytes);
@@ -78,7 +80,7 @@ CString::CString() noexcept : m_pchData(EmptyData()) {}
 
 CString::CString(const CString& other) noexcept : m_pchData(other.m_pchData)
 {
-    ++GetData()->refs;
+    if (m_pchData != EmptyData()) ++GetData()->refs;
 }
 
 CString::CString(CString&& other) noexcept : m_pchData(other.m_pchData)
@@ -108,6 +110,9 @@ CString::~CString() { Release(); }
 
 void CString::Release() noexcept
 {
+    // The shared empty string is never counted: it is not owned, and leaving
+    // it alone keeps its header untouched however many strings pass through it.
+    if (m_pchData == EmptyData()) return;
     Block* b = GetData();
     if (--b->refs > 0) return;
     if (Chunk* c = b->Owner()) {
@@ -169,7 +174,7 @@ void CString::CopyBeforeWrite()
 CString& CString::operator=(const CString& other) noexcept
 {
     if (m_pchData != other.m_pchData) {
-        ++other.GetData()->refs;
+        if (other.m_pchData != EmptyData()) ++other.GetData()->refs;
         Release();
         m_pchData = other.m_pchData;
     }

@@ -83,6 +83,10 @@ public:
     // millions of strings scattered in memory use it to hide the wait.
     void PrefetchCount() const noexcept { __builtin_prefetch(m_pchData - kHeaderBytes, 1); }
 
+    // The count in the shared empty string's header: constant for the life of
+    // the program (a diagnostic for tests).
+    static int SharedEmptyRefs() noexcept;
+
 private:
     // The header (count, length, capacity or chunk) sits just before the text.
     static constexpr std::ptrdiff_t kHeaderBytes = 24;

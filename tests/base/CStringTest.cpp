@@ -440,3 +440,23 @@ TEST(CStringArena, ManyStringsAcrossChunks)
     EXPECT_EQ(CStringArena::Footprint(9) - CStringArena::Footprint(1), 8u); // a header plus the bytes
     EXPECT_EQ(CStringArena::Footprint(1) % 8, 0u);
 }
+
+TEST(CString, SharedEmptyStringIsNeverCounted)
+{
+    // Every path that makes or drops an empty string, a million times over:
+    // the shared empty header must come out exactly as it went in.
+    const int before = CString::SharedEmptyRefs();
+    for (int i = 0; i < 1000000; ++i) {
+        CString a;
+        CString b = a;
+        CString c(std::move(b));
+        CString d("x");
+        d = a;
+        CString e("");
+        e.Empty();
+        CString f("y");
+        CString g(std::move(f));
+        f = g.Mid(5);
+    }
+    EXPECT_EQ(CString::SharedEmptyRefs(), before);
+}
