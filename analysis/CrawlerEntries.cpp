@@ -10,13 +10,14 @@ void SelectLogEntries(const RecordTable& records, std::size_t nRecords, const CS
     entries.clear();
     nRecords = std::min(nRecords, records.GetCount());
     const corvane::ByteFinder finder(token.GetString(), token.GetLength());
-    std::vector<const LogLine*> hits;
+    std::vector<std::size_t> hits;
     for (std::size_t j = 1; j <= nRecords; ++j) {
-        const LogLine* rec = records.GetAt(j);
-        if (finder.Find(rec->text.GetString(), rec->text.GetLength(), 1) >= 0) hits.push_back(rec);
+        std::ptrdiff_t n = 0;
+        const char* p = records.TextAt(j, n);
+        if (finder.Find(p, n, 1) >= 0) hits.push_back(j);
     }
     entries.resize(hits.size());
-    for (std::size_t k = 0; k < hits.size(); ++k) entries[k].line = hits[k]->text;
+    for (std::size_t k = 0; k < hits.size(); ++k) entries[k].line = records.GetAt(hits[k]).Text();
 }
 
 void ExtractLogEntries(std::vector<LogEntry>& entries)

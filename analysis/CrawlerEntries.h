@@ -2,16 +2,13 @@
 // part of a crawler page's fill that needs no window.
 #pragma once
 
+#include "analysis/CrawlerTokens.h"
 #include "analysis/LogEntry.h"
 #include "analysis/RecordTable.h"
 
 #include <cstddef>
 #include <vector>
 
-// The crawlers' user-agent tokens, in page order (pages 1 to 6).
-inline constexpr const char* kCrawlerTokens[6] = {
-    "Baiduspider", "Googlebot", "YoudaoFeedFetcher", "Sosospider", "Sogou web spider", "bingbot",
-};
 
 // Replaces entries with one entry per record 1..nRecords whose text holds
 // token at offset 1 or later, in record order, each with only line set. The

@@ -1,6 +1,8 @@
 #include "analysis/LogLoad.h"
 
 #include "analysis/MarkerCount.h"
+#include "analysis/TokenScan.h"
+#include "platform/base/ByteSearch.h"
 #include "platform/base/CFile.h"
 #include "platform/base/Exception.h"
 
@@ -11,13 +13,13 @@
 
 namespace {
 
-// Read in pieces small enough to stay in cache while they are checked for a
-// NUL and counted, so the text is pulled from memory once more only to split.
+// Read in pieces small enough to stay in cache while they are cleaned,
+// counted, indexed and scanned, so the text leaves memory once.
 constexpr std::ptrdiff_t kReadPiece = std::ptrdiff_t(1) << 20;
+// A text of unknown size starts this big and doubles.
+constexpr std::ptrdiff_t kFirstGuess = std::ptrdiff_t(4) << 20;
 
 constexpr std::ptrdiff_t kMarkerLen = sizeof(kLogMarker) - 1;
-constexpr std::size_t kHugePage = std::size_t(2) << 20;
-constexpr std::size_t kMaxArenaChunk = std::size_t(64) << 20;
 
 // Counts markers as more of a growing text becomes available; positions too
 // close to the end to hold a whole marker are looked at again once more text
@@ -36,17 +38,78 @@ private:
     std::size_t m_count = 0;
 };
 
-// One arena chunk size for the whole split: big loads get large chunks advised
-// for huge pages, small ones a chunk near their size.
-std::size_t ArenaChunkFor(std::ptrdiff_t textBytes, std::size_t records)
-{
-    std::size_t want = static_cast<std::size_t>(std::max<std::ptrdiff_t>(textBytes, 0));
-    std::size_t overhead = CStringArena::Footprint(0) + 8;
-    want += std::min(records, SIZE_MAX / 2 / overhead) * overhead + 64;
-    want = std::min(want, kMaxArenaChunk);
-    if (want >= kHugePage) want = (want + kHugePage - 1) / kHugePage * kHugePage;
-    return want;
-}
+// Everything a load learns from its bytes, taken a piece at a time while the
+// piece is still in cache. Works by offsets: a growing text may move.
+class LogIndexer {
+public:
+    explicit LogIndexer(LogLoad& load) : m_load(load), m_scan(kCrawlerTokens, kCrawlerCount)
+    {
+        m_load.records.Begin();
+    }
+
+    // text[0, avail) is in place; the bytes from the last call on are new.
+    void Feed(char* text, std::ptrdiff_t avail, bool bFinal)
+    {
+        if (avail > m_fed) {
+            CleanAndIndex(text, m_fed, avail);
+            m_markers.CountUpTo(text, avail);
+            m_fed = avail;
+        }
+        // A token may run past the bytes read so far: its start waits.
+        std::ptrdiff_t limit = bFinal ? avail : avail - (m_scan.GetLongest() - 1);
+        if (limit > m_scanned) {
+            m_scan.Scan(text, avail, m_scanned, limit, [this](int t, std::ptrdiff_t at) { OnHit(t, at); });
+            m_scanned = limit;
+        }
+    }
+
+    void Finish()
+    {
+        m_load.nMarkers = m_markers.Count();
+        m_load.records.End(m_load.strText);
+        m_load.nRecords = m_load.records.GetCount();
+    }
+
+private:
+    void CleanAndIndex(char* text, std::ptrdiff_t from, std::ptrdiff_t to)
+    {
+        // A NUL (common after a crash) would end the text for C string users:
+        // it becomes a space, and nothing after it is lost.
+        for (char* p = text + from; p < text + to;) {
+            auto* nul = static_cast<char*>(std::memchr(p, '\0', static_cast<std::size_t>(text + to - p)));
+            if (!nul) break;
+            *nul = ' ';
+            p = nul + 1;
+        }
+        if (from == 0 && to > 0) m_load.records.AddStart(0);
+        for (const char* p = text + from; p < text + to;) {
+            const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(text + to - p));
+            if (!hit) break;
+            p = static_cast<const char*>(hit) + 1;
+            m_load.records.AddStart(static_cast<std::uint64_t>(p - text));
+        }
+    }
+
+    void OnHit(int t, std::ptrdiff_t at)
+    {
+        const RecordTable& records = m_load.records;
+        const std::size_t built = records.GetBuiltCount();
+        const auto offset = static_cast<std::uint64_t>(at);
+        while (m_record < built && records.StartOf(m_record + 1) <= offset) ++m_record;
+        // A token at a line's very first character does not select it.
+        if (m_record == 0 || records.StartOf(m_record) == offset) return;
+        std::vector<std::size_t>& hits = m_load.crawlerRecords[t];
+        if (!hits.empty() && hits.back() == m_record) return;
+        hits.push_back(m_record);
+    }
+
+    LogLoad& m_load;
+    CTokenScan m_scan;
+    MarkerCounter m_markers;
+    std::ptrdiff_t m_fed = 0;
+    std::ptrdiff_t m_scanned = 0;
+    std::size_t m_record = 0; // the record holding the last hit, from 1
+};
 
 } // namespace
 
@@ -57,6 +120,7 @@ void LogLoad::Swap(LogLoad& other) noexcept
     std::swap(nMarkers, other.nMarkers);
     std::swap(nRecords, other.nRecords);
     records.Swap(other.records);
+    for (int t = 0; t < kCrawlerCount; ++t) crawlerRecords[t].swap(other.crawlerRecords[t]);
 }
 
 std::size_t CountLogMarkers(const char* text, std::ptrdiff_t length) noexcept
@@ -66,77 +130,89 @@ std::size_t CountLogMarkers(const char* text, std::ptrdiff_t length) noexcept
     return counter.Count();
 }
 
-void SplitLogRecords(const char* text, std::ptrdiff_t length, std::size_t nMarkers, RecordTable& records)
-{
-    if (nMarkers < 2 || !text || length < 0) return;
-    const std::size_t want = nMarkers - 1;
-
-    auto findLineEnd = [text, length](std::ptrdiff_t from) -> std::ptrdiff_t {
-        if (from >= length) return -1;
-        const void* hit = std::memchr(text + from, '\n', static_cast<std::size_t>(length - from));
-        return hit ? static_cast<const char*>(hit) - text : -1;
-    };
-
-    std::ptrdiff_t a = findLineEnd(0); // line end that opens the record; -1 before the text
-    CStringArena arena(ArenaChunkFor(length - (a + 1), want));
-    for (std::size_t j = 1; j <= want; ++j) {
-        LogLine* line = records.Add();
-        const std::ptrdiff_t first = a + 1;
-        const std::ptrdiff_t b = findLineEnd(first);
-        line->start = first;
-        line->end = b;
-        if (b < 0) break; // no closing line end: this record is the last
-        line->text = arena.Make(text + first, b - first);
-        a = b;
-    }
-}
-
 LogLoad SplitLogText(const CString& text)
 {
+    const char* p = text.GetString();
+    const std::ptrdiff_t n = text.GetLength();
+    std::ptrdiff_t at = 0;
+    return LoadLogBytes(
+        [&](char* pBuffer, std::ptrdiff_t nWant) {
+            std::ptrdiff_t got = std::min(nWant, n - at);
+            std::memcpy(pBuffer, p + at, static_cast<std::size_t>(got));
+            at += got;
+            return got;
+        },
+        n);
+}
+
+LogLoad LoadLogBytes(const LogReadFn& read, long long nSizeHint, LogLoadProgress* pProgress)
+{
     LogLoad load;
-    load.strText = text;
-    load.nMarkers = CountLogMarkers(text.GetString(), text.GetLength());
-    SplitLogRecords(text.GetString(), text.GetLength(), load.nMarkers, load.records);
-    load.nRecords = load.records.GetCount();
+    LogIndexer indexer(load);
+    if (pProgress) pProgress->nTotal = nSizeHint;
+
+    const bool bKnown = nSizeHint >= 0;
+    if (nSizeHint > PTRDIFF_MAX / 2) AfxThrowMemoryException();
+    std::ptrdiff_t capacity = bKnown ? static_cast<std::ptrdiff_t>(nSizeHint) : kFirstGuess;
+    char* buffer = load.strText.GetBuffer(capacity);
+    std::ptrdiff_t done = 0;
+    for (;;) {
+        if (done == capacity) {
+            // The size taken at the start bounds the read: bytes a writer
+            // appends later are not part of this load.
+            if (bKnown) break;
+            if (capacity > PTRDIFF_MAX / 4) AfxThrowMemoryException();
+            load.strText.ReleaseBuffer(done);
+            capacity *= 2;
+            buffer = load.strText.GetBuffer(capacity);
+        }
+        const std::ptrdiff_t got = read(buffer + done, std::min(kReadPiece, capacity - done));
+        if (got <= 0) break;
+        done += got;
+        indexer.Feed(buffer, done, false);
+        if (pProgress) pProgress->nDone = done;
+    }
+    indexer.Feed(buffer, done, true);
+    load.strText.ReleaseBuffer(done);
+    indexer.Finish();
     return load;
 }
 
-LogLoad LoadLogFile(const char* path)
+LogLoad LoadLogFile(const char* path, LogLoadProgress* pProgress)
 {
-    LogLoad load;
     CFile file(path, CFile::modeRead | CFile::shareCompat);
-    load.strPath = file.GetFilePath();
-
-    // The length taken now bounds the read: bytes a writer appends later are
-    // not part of this load.
     const ULONGLONG fileLength = file.GetLength();
-    if (fileLength > static_cast<ULONGLONG>(PTRDIFF_MAX / 2)) AfxThrowMemoryException();
-    const std::ptrdiff_t length = static_cast<std::ptrdiff_t>(fileLength);
-
-    // The file is read straight into the text's own buffer: no second copy.
-    char* buffer = load.strText.GetBuffer(length);
-    MarkerCounter counter;
-    std::ptrdiff_t done = 0;
-    while (done < length) {
-        const std::ptrdiff_t want = std::min(kReadPiece, length - done);
-        const std::ptrdiff_t got =
-            static_cast<std::ptrdiff_t>(file.ReadHuge(buffer + done, static_cast<ULONGLONG>(want)));
-        const void* nul = std::memchr(buffer + done, '\0', static_cast<std::size_t>(got));
-        if (nul) {
-            // The text ends at the first NUL; nothing after it is read or counted.
-            done = static_cast<const char*>(nul) - buffer;
-            break;
-        }
-        done += got;
-        counter.CountUpTo(buffer, done);
-        if (got < want) break; // the file was cut short while we read it
-    }
-    if (done < length) counter.CountUpTo(buffer, done);
-    load.strText.ReleaseBuffer(done);
+    // Pipes and files of the kernel say 0: they are read to their end.
+    long long nHint = fileLength > 0 ? static_cast<long long>(fileLength) : -1;
+    LogLoad load = LoadLogBytes(
+        [&file](char* pBuffer, std::ptrdiff_t nWant) {
+            return static_cast<std::ptrdiff_t>(file.ReadHuge(pBuffer, static_cast<ULONGLONG>(nWant)));
+        },
+        nHint, pProgress);
+    load.strPath = file.GetFilePath();
     file.Close();
-
-    load.nMarkers = counter.Count();
-    SplitLogRecords(load.strText.GetString(), load.strText.GetLength(), load.nMarkers, load.records);
-    load.nRecords = load.records.GetCount();
     return load;
+}
+
+std::vector<std::size_t> FindTokenRecords(const LogLoad& load, const CString& token)
+{
+    int crawler = CrawlerOfToken(token.GetString());
+    if (crawler >= 0 && token.GetLength() == static_cast<std::ptrdiff_t>(std::strlen(kCrawlerTokens[crawler])))
+        return load.crawlerRecords[crawler];
+    std::vector<std::size_t> hits;
+    const corvane::ByteFinder finder(token.GetString(), token.GetLength());
+    for (std::size_t j = 1; j <= load.records.GetCount(); ++j) {
+        std::ptrdiff_t n = 0;
+        const char* p = load.records.TextAt(j, n);
+        if (finder.Find(p, n, 1) >= 0) hits.push_back(j);
+    }
+    return hits;
+}
+
+int CrawlerOfToken(const char* pszToken)
+{
+    if (!pszToken) return -1;
+    for (int t = 0; t < kCrawlerCount; ++t)
+        if (std::strcmp(pszToken, kCrawlerTokens[t]) == 0) return t;
+    return -1;
 }

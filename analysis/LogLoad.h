@@ -1,43 +1,63 @@
-// Loading a log: the whole file as one text, its entry markers counted, and
-// its lines cut into the records of a RecordTable.
+// Loading a log: the whole file as one text, its entry markers counted, its
+// lines indexed as the records of a RecordTable and the records of each
+// crawler found, all in one pass over the bytes as they are read.
 //
 // A load is built whole in a fresh LogLoad and handed over by Swap, so a load
 // that throws (CFileException, CMemoryException) leaves the previous one as it
 // was.
 #pragma once
 
+#include "analysis/CrawlerTokens.h"
 #include "analysis/RecordTable.h"
 #include "platform/base/CString.h"
 
+#include <atomic>
 #include <cstddef>
+#include <functional>
+#include <vector>
 
 // The entry marker: the gap between client address and access time.
 inline constexpr char kLogMarker[] = " - - ";
 
 struct LogLoad {
-    CString strPath;           // the path the opened file reports
-    CString strText;           // the file's bytes up to its first NUL
-    std::size_t nMarkers = 0;  // entry markers in strText
-    std::size_t nRecords = 0;  // records stored; always records.GetCount()
-    RecordTable records;       // slots 1 to nRecords
+    CString strPath;          // the path the opened file reports
+    CString strText;          // the file's bytes, each NUL made a space
+    std::size_t nMarkers = 0; // entry markers in strText
+    std::size_t nRecords = 0; // records: every line; always records.GetCount()
+    RecordTable records;      // records 1 to nRecords
+    // For each crawler token, the records holding it at offset 1 or later.
+    std::vector<std::size_t> crawlerRecords[kCrawlerCount];
 
     void Swap(LogLoad& other) noexcept;
+};
+
+// How far a load has come, for a window to show while it waits. Written by
+// the loading thread, read by any.
+struct LogLoadProgress {
+    std::atomic<long long> nDone{0};   // bytes read so far
+    std::atomic<long long> nTotal{-1}; // bytes expected; -1 while unknown
 };
 
 // Markers in text, counted as a search that resumes two bytes after each hit
 // (so a run " - - - " counts twice).
 std::size_t CountLogMarkers(const char* text, std::ptrdiff_t length) noexcept;
 
-// Counts the markers of text and cuts it into records; the path stays empty.
-// The result shares text's buffer. Throws CMemoryException.
+// Loads text as if it were a file's bytes; the path stays empty. Throws
+// CMemoryException.
 LogLoad SplitLogText(const CString& text);
 
-// Opens path for reading, reads it whole and splits it. Throws
-// CFileException or CMemoryException; nothing outside the result is touched.
-LogLoad LoadLogFile(const char* path);
+// Reads up to nWant bytes into pBuffer; 0 at the end. Throws on failure.
+using LogReadFn = std::function<std::ptrdiff_t(char* pBuffer, std::ptrdiff_t nWant)>;
 
-// The records of a text whose markers are counted: record j holds the text
-// between the j-th and the (j+1)-th line end. Records stop at nMarkers - 1, or
-// after the first one whose closing line end is missing (kept, with end -1 and
-// an empty text). Throws CMemoryException; records may then be partly filled.
-void SplitLogRecords(const char* text, std::ptrdiff_t length, std::size_t nMarkers, RecordTable& records);
+// Loads the bytes read from read until it gives 0. nSizeHint is the expected
+// size (-1 when unknown: the text grows as it comes). Throws CFileException or
+// CMemoryException.
+LogLoad LoadLogBytes(const LogReadFn& read, long long nSizeHint, LogLoadProgress* pProgress = nullptr);
+
+// Opens path for reading and loads it whole. Throws CFileException or
+// CMemoryException; nothing outside the result is touched.
+LogLoad LoadLogFile(const char* path, LogLoadProgress* pProgress = nullptr);
+
+// The records holding token at offset 1 or later, in record order: the six
+// crawler tokens come from the load's own lists, any other token is searched.
+std::vector<std::size_t> FindTokenRecords(const LogLoad& load, const CString& token);

@@ -2,7 +2,9 @@
 
 #include "analysis/CrawlerEntries.h"
 
+#include <algorithm>
 #include <charconv>
+#include <memory>
 
 namespace {
 
@@ -11,15 +13,9 @@ namespace {
 // numbers cost to write).
 constexpr std::size_t kNumberChunk = std::size_t(4) << 20;
 
-// Records are visited from the last to the first; each cell that shares a
-// record's text bumps the count in the string's header, which is far from the
-// previous one in memory. Asking for it this many records early hides the wait.
-constexpr std::size_t kPrefetchAhead = 16;
+// A list counts its rows in an int.
+constexpr std::size_t kMaxRows = 0x7FFFFFFE;
 
-void PrefetchText(const LogLine* pRecord)
-{
-    if (pRecord) pRecord->text.PrefetchCount();
-}
 
 // The decimal text of n, as "%d" writes it.
 CString RowNumber(CStringArena& arena, long long n)
@@ -31,33 +27,19 @@ CString RowNumber(CStringArena& arena, long long n)
 
 } // namespace
 
-COLORREF StatusColor(const CString& strStatus)
-{
-    if (strStatus == " 200") return kStatusOkColor;
-    if (strStatus == " 404") return kStatusNotFoundColor;
-    return kStatusOtherColor;
-}
-
 void EmptyPage(CListCtrlCl& list)
 {
+    // Back to stored rows, so that rows inserted one by one keep their texts.
+    if (list.GetRowSource()) list.SetRowSource(nullptr, 0);
     list.DeleteAllItems();
     list.RemoveAllCellColors();
 }
 
-void FillAllLinesPage(CListCtrlCl& list, const LogLoad& load)
+BOOL FillAllLinesPage(CListCtrlCl& list, const LogLoad& load)
 {
     EmptyPage(list);
-    std::size_t nRecords = load.nRecords < load.records.GetCount() ? load.nRecords : load.records.GetCount();
-    CStringArena numbers(kNumberChunk);
-    for (std::size_t k = nRecords; k >= 1; --k) {
-        if (k > kPrefetchAhead) PrefetchText(load.records.GetAt(k - kPrefetchAhead));
-        const LogLine* pRecord = load.records.GetAt(k);
-        if (!pRecord) continue;
-        // A row the list cannot take ends the fill; writing on would overwrite
-        // the row inserted before it.
-        if (list.InsertItem(0, RowNumber(numbers, static_cast<long long>(k))) != 0) break;
-        list.SetItemText(0, 1, pRecord->text);
-    }
+    const int nRows = static_cast<int>(std::min<std::size_t>(load.records.GetCount(), kMaxRows));
+    return list.SetRowSource(std::make_unique<CAllLinesRows>(load), nRows);
 }
 
 void ShowCrawlerEntries(CListCtrlCl& list, const std::vector<LogEntry>& entries)
@@ -91,10 +73,16 @@ void ShowCrawlerEntries(CListCtrlCl& list, const std::vector<LogEntry>& entries)
     }
 }
 
-void FillCrawlerPage(CListCtrlCl& list, const LogLoad& load, CString token)
+BOOL FillCrawlerPage(CListCtrlCl& list, const LogLoad& load, CString token)
 {
     EmptyPage(list);
-    std::vector<LogEntry> entries = CollectCrawlerEntries(load.records, load.nRecords, token);
-    ShowCrawlerEntries(list, entries);
-    // The entries and the token copy are released as the run ends.
+    std::unique_ptr<CCrawlerRows> pRows;
+    // The six crawlers' records were found while the file was read.
+    int crawler = CrawlerOfToken(token.GetString());
+    if (crawler >= 0 && token == kCrawlerTokens[crawler])
+        pRows = std::make_unique<CCrawlerRows>(load, &load.crawlerRecords[crawler]);
+    else
+        pRows = std::make_unique<CCrawlerRows>(load, FindTokenRecords(load, token));
+    const int nRows = static_cast<int>(std::min<std::size_t>(pRows->GetCount(), kMaxRows));
+    return list.SetRowSource(std::move(pRows), nRows);
 }

@@ -6,30 +6,27 @@
 
 #include "analysis/LogEntry.h"
 #include "analysis/LogLoad.h"
+#include "analysis/PageRows.h"
 #include "controls/ListCtrlCl.h"
 #include "platform/base/CString.h"
 
 #include <vector>
 
-// Row colours of a crawler page, by status field (which starts with a space).
-inline constexpr COLORREF kStatusOkColor = RGB(100, 255, 100);      // " 200", light green
-inline constexpr COLORREF kStatusNotFoundColor = RGB(255, 0, 0);    // " 404", red
-inline constexpr COLORREF kStatusOtherColor = RGB(255, 255, 0);     // anything else, yellow
-
-COLORREF StatusColor(const CString& strStatus);
-
 // Deletes every row of a page's list and forgets its cell colours.
 void EmptyPage(CListCtrlCl& list);
 
 // Empties the all-lines page, then shows records 1 to nRecords: the row at
-// index i is numbered i + 1 and holds the text of record i + 1.
-void FillAllLinesPage(CListCtrlCl& list, const LogLoad& load);
+// index i is numbered i + 1 and holds the text of record i + 1. The rows are
+// read from load while the page shows them. FALSE when memory ran out (the
+// page is empty then).
+BOOL FillAllLinesPage(CListCtrlCl& list, const LogLoad& load);
 
 // Shows the entries of one crawler on an emptied page: the row at index e is
 // numbered e + 1 and holds the six fields of entry e, every cell coloured by
 // the entry's status. Rows go in at the top, from the last entry to the first.
 void ShowCrawlerEntries(CListCtrlCl& list, const std::vector<LogEntry>& entries);
 
-// A whole crawler view: empties the page, selects the records holding token and
-// cuts them into entries, shows them, and releases the entries.
-void FillCrawlerPage(CListCtrlCl& list, const LogLoad& load, CString token);
+// A whole crawler view: empties the page and shows the records holding token,
+// each cut into its fields when the list asks for it. FALSE when memory ran
+// out (the page is empty then).
+BOOL FillCrawlerPage(CListCtrlCl& list, const LogLoad& load, CString token);

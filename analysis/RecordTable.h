@@ -1,12 +1,13 @@
-// The records of one load, numbered from 1; slot 0 never holds a record.
-// The table owns its LogLine objects. They are kept in blocks that double in
-// size, so growing never moves a record and a pointer to one stays valid
-// until the table is emptied.
+// The records of one load, numbered from 1: every line of the text, in file
+// order. The table keeps where each line starts (eight bytes a line) and
+// shares the text's buffer; the records are made when asked for.
 #pragma once
 
 #include "analysis/LogLine.h"
+#include "platform/base/CString.h"
 
 #include <cstddef>
+#include <cstdint>
 
 class RecordTable {
 public:
@@ -17,22 +18,41 @@ public:
     RecordTable(const RecordTable&) = delete;
     RecordTable& operator=(const RecordTable&) = delete;
 
-    // Number of records stored: they stand in slots 1 to GetCount().
+    // Number of records: they are numbered 1 to GetCount().
     std::size_t GetCount() const noexcept { return m_nCount; }
-    // Record j, or null when slot j holds none (0, or past the count).
-    LogLine* GetAt(std::size_t j) const noexcept;
-    LogLine* operator[](std::size_t j) const noexcept { return GetAt(j); }
+    bool Has(std::size_t j) const noexcept { return j >= 1 && j <= m_nCount; }
+    // Record j; a record with no text and start -1 when there is none.
+    LogLine GetAt(std::size_t j) const noexcept;
+    LogLine operator[](std::size_t j) const noexcept { return GetAt(j); }
+    // Where record j's text lies, without making the record.
+    const char* TextAt(std::size_t j, std::ptrdiff_t& nLength) const noexcept;
 
-    // Appends an empty record in slot GetCount() + 1 and returns it. Throws
-    // CMemoryException when no room can be had; the table is then unchanged.
-    LogLine* Add();
-    // Releases every record.
+    // Building, as the text arrives: Begin once, then AddStart for every line
+    // start in order, then End. Throws CMemoryException; the table is left
+    // empty then.
+    void Begin();
+    void AddStart(std::uint64_t offset);
+    // Binds the finished table to its text. A start at the very end of the
+    // text (after a final "\n") is no record.
+    void End(const CString& strText);
+
+    // Indexes a whole text at once.
+    void Build(const CString& strText);
+
     void RemoveAll() noexcept;
     void Swap(RecordTable& other) noexcept;
 
+    // While building: the starts added so far, and start of record j of them.
+    std::size_t GetBuiltCount() const noexcept { return m_nCount; }
+    std::uint64_t StartOf(std::size_t j) const noexcept { return m_pStarts[j - 1]; }
+
 private:
-    // Block b holds slots 2^b to 2^(b+1) - 1.
-    static constexpr int kMaxBlocks = 64;
-    LogLine* m_pBlocks[kMaxBlocks] = {};
+    void Grow();
+
+    std::uint64_t* m_pStarts = nullptr; // record j starts at m_pStarts[j - 1]
     std::size_t m_nCount = 0;
+    std::size_t m_nCapacity = 0; // starts the mapping holds
+    CString m_strText;           // shares the load's buffer
+    const char* m_pText = nullptr;
+    std::ptrdiff_t m_nLength = 0;
 };

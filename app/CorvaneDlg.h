@@ -10,6 +10,9 @@
 #include "pages/MyTab.h"
 #include "platform/framework/Afxwin.h"
 
+#include <atomic>
+#include <functional>
+
 class CFDlg;
 class CSDlg;
 
@@ -41,6 +44,10 @@ public:
     // seven pages. When the file cannot be read the framework's exception report
     // says so and the current load, path box and pages stay; FALSE then.
     BOOL OpenLogFile(LPCSTR lpszPath);
+
+    // Reads the log in place of LoadLogFile, on the worker thread (tests stand
+    // a slow reader in for a big file with it).
+    std::function<LogLoad(const char* pszPath, LogLoadProgress* pProgress)> m_fnReadHook;
 
     // Paints caption band, borders, icon, caption buttons and title into a
     // DC of the whole window.
@@ -74,6 +81,20 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnNcLButtonDown(UINT nHitTest, CPoint point);
     void OnNcMouseMove(UINT nHitTest, CPoint point);
+
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+
+    // Reads the file at lpszPath into load: big files and pipes on a worker
+    // thread while the window waits. A failure is reported; FALSE then.
+    BOOL ReadLogFile(LPCSTR lpszPath, LogLoad& load);
+    void WaitForRead(const LogLoadProgress& progress, const std::atomic<bool>& bDone, LPCSTR lpszPath);
+    void ShowReadProgress(const LogLoadProgress& progress, LPCSTR lpszPath);
+    static bool ReadsLong(LPCSTR lpszPath);
+    // Puts the pages of the current load up; FALSE when one could not be filled.
+    BOOL FillPages();
+
+    BOOL m_bReading = FALSE;   // a worker is reading a file
+    BOOL m_bFillFailed = FALSE; // a page fill ran out of memory
 
     // Refills crawler page nPage (1 to 6) from the current load; nothing before the first load.
     void ShowCrawlerPage(int nPage);

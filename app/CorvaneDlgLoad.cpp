@@ -28,26 +28,38 @@ void CCorvaneDlg::OnOpenFile()
 BOOL CCorvaneDlg::OpenLogFile(LPCSTR lpszPath)
 {
     LogLoad load;
-    try {
-        load = LoadLogFile(lpszPath);
-    } catch (CException* e) {
-        // The previous load, the path box and the pages stay as they were.
-        e->ReportError();
-        e->Delete();
-        return FALSE;
-    } catch (const std::bad_alloc&) {
-        CMemoryException e;
-        e.ReportError();
-        return FALSE;
-    }
+    if (!ReadLogFile(lpszPath, load)) return FALSE;
 
+    // The previous load stays whole until every page shows the new one: a
+    // page that cannot be filled puts it back.
     m_load.Swap(load);
-    load = LogLoad(); // the previous records go before the pages are refilled
-    m_editPath.SetWindowText(m_load.strPath);
+    const BOOL bWasLoaded = m_bLoaded;
     m_bLoaded = TRUE;
+    if (FillPages()) {
+        m_editPath.SetWindowText(m_load.strPath);
+        return TRUE;
+    }
+    m_load.Swap(load);
+    m_bLoaded = bWasLoaded;
+    if (m_bLoaded) {
+        FillPages();
+    } else {
+        for (int nPage = 0; nPage < kPageCount; ++nPage) {
+            CListCtrlCl* pList = nPage == 0 ? &AllLinesPage()->m_list : &CrawlerPage(nPage)->m_list;
+            if (pList->GetSafeHwnd()) EmptyPage(*pList);
+        }
+    }
+    CMemoryException e;
+    e.ReportError();
+    return FALSE;
+}
+
+BOOL CCorvaneDlg::FillPages()
+{
+    m_bFillFailed = FALSE;
     for (UINT nMsg = WM_USER + 1; nMsg <= WM_USER + kPageCount; ++nMsg)
         SendMessage(nMsg, 0, 0);
-    return TRUE;
+    return !m_bFillFailed;
 }
 
 const char* CCorvaneDlg::CrawlerToken(int nPage)
@@ -69,7 +81,17 @@ LRESULT CCorvaneDlg::OnShowAll(WPARAM, LPARAM)
 {
     if (!m_bLoaded) return 0;
     CFDlg* pPage = AllLinesPage();
-    if (pPage && pPage->m_list.GetSafeHwnd()) FillAllLinesPage(pPage->m_list, m_load);
+    if (!pPage || !pPage->m_list.GetSafeHwnd()) return 0;
+    try {
+        if (!FillAllLinesPage(pPage->m_list, m_load)) m_bFillFailed = TRUE;
+    } catch (CException* e) {
+        e->Delete();
+        EmptyPage(pPage->m_list);
+        m_bFillFailed = TRUE;
+    } catch (const std::bad_alloc&) {
+        EmptyPage(pPage->m_list);
+        m_bFillFailed = TRUE;
+    }
     return 0;
 }
 
@@ -84,7 +106,16 @@ void CCorvaneDlg::ShowCrawlerPage(int nPage)
 
 void CCorvaneDlg::ShowCrawler(CSDlg* pPage, CString strToken)
 {
-    FillCrawlerPage(pPage->m_list, m_load, strToken);
+    try {
+        if (!FillCrawlerPage(pPage->m_list, m_load, strToken)) m_bFillFailed = TRUE;
+    } catch (CException* e) {
+        e->Delete();
+        EmptyPage(pPage->m_list);
+        m_bFillFailed = TRUE;
+    } catch (const std::bad_alloc&) {
+        EmptyPage(pPage->m_list);
+        m_bFillFailed = TRUE;
+    }
 }
 
 LRESULT CCorvaneDlg::OnShowBaidu(WPARAM, LPARAM)

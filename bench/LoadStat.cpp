@@ -46,11 +46,9 @@ int main(int argc, char** argv)
     const double loadSeconds = Seconds(t0);
     const double text = static_cast<double>(load.strText.GetLength());
 
-    // What the load holds: the text, one arena copy of each record, the records.
-    std::size_t arenaBytes = 0;
-    for (std::size_t j = 1; j <= load.nRecords; ++j)
-        arenaBytes += CStringArena::Footprint(load.records[j]->text.GetLength());
-    const double recordBytes = static_cast<double>(load.nRecords) * sizeof(LogLine);
+    // What the load holds: the text and a start offset per record.
+    const std::size_t arenaBytes = 0;
+    const double recordBytes = static_cast<double>(load.nRecords) * sizeof(std::uint64_t);
     const double mib = 1024.0 * 1024.0;
     std::printf("file            %s\n", argv[1]);
     std::printf("text            %.1f MiB\n", text / mib);

@@ -28,6 +28,7 @@ UINT CellAlignment(const CString& strDigits, int nColumn)
 BEGIN_MESSAGE_MAP(CListCtrlCl, CListCtrl)
     ON_WM_MEASUREITEM()
     ON_WM_MEASUREITEM_REFLECT()
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFO, OnGetDispInfo)
 END_MESSAGE_MAP()
 
 CListCtrlCl::CListCtrlCl() : m_nRowHeight(0), m_textColor(0), m_fontHeight(12), m_fontWidth(0) {}
@@ -66,7 +67,31 @@ bool CListCtrlCl::FindColumnBackColor(int nColumn, COLORREF& clr) const
 
 bool CListCtrlCl::FindCellBackColor(int nColumn, int nRow, COLORREF& clr) const
 {
-    return m_cellBackColors.Lookup(nRow, nColumn, clr);
+    if (m_cellBackColors.Lookup(nRow, nColumn, clr)) return true;
+    return m_pRowSource && nRow >= 0 && nRow < GetItemCount() && m_pRowSource->GetRowBackColor(nRow, clr);
+}
+
+BOOL CListCtrlCl::SetRowSource(std::unique_ptr<CListRowSource> pSource, int nRows)
+{
+    if (!m_hWnd) return FALSE;
+    DeleteAllItems();
+    m_pRowSource = std::move(pSource);
+    if (!m_pRowSource) {
+        ModifyStyle(LVS_OWNERDATA, 0);
+        return TRUE;
+    }
+    ModifyStyle(0, LVS_OWNERDATA);
+    return SetItemCount(nRows < 0 ? 0 : nRows);
+}
+
+void CListCtrlCl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* pInfo = reinterpret_cast<NMLVDISPINFO*>(pNMHDR);
+    *pResult = 0;
+    if (!pInfo || !(pInfo->item.mask & LVIF_TEXT) || !pInfo->item.pszText || pInfo->item.cchTextMax <= 0) return;
+    pInfo->item.pszText[0] = '\0';
+    if (m_pRowSource)
+        m_pRowSource->GetCellText(pInfo->item.iItem, pInfo->item.iSubItem, pInfo->item.pszText, pInfo->item.cchTextMax);
 }
 
 bool CListCtrlCl::FindColumnTextColor(int nColumn, COLORREF& clr) const

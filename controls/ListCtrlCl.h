@@ -6,8 +6,11 @@
 
 #include "controls/HeaderCtrlCl.h"
 #include "controls/ListCtrlClColors.h"
+#include "controls/ListRowSource.h"
 #include "platform/framework/Afxwin.h"
 #include "platform/framework/ListCtrl.h"
+
+#include <memory>
 
 class CListCtrlCl : public CListCtrl {
     DECLARE_DYNAMIC(CListCtrlCl)
@@ -37,6 +40,12 @@ public:
     // Cell colours recorded now, background and text together.
     std::size_t GetCellColorCount() const;
 
+    // Shows nRows rows of pSource in place of stored ones: the list keeps no
+    // text, so a row costs one byte whatever its size. The list owns the
+    // source; null goes back to stored rows (none).
+    BOOL SetRowSource(std::unique_ptr<CListRowSource> pSource, int nRows);
+    const CListRowSource* GetRowSource() const { return m_pRowSource.get(); }
+
     // Stores the row height and makes the list measure its rows again.
     void SetRowHeight(int nHeight);
     BOOL SetDefaultTextColor(COLORREF clr);
@@ -61,6 +70,9 @@ protected:
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+
+    std::unique_ptr<CListRowSource> m_pRowSource;
 
     DECLARE_MESSAGE_MAP()
 };

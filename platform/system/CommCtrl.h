@@ -285,6 +285,14 @@ struct NMLISTVIEW {
 using NM_LISTVIEW = NMLISTVIEW;
 using LPNMLISTVIEW = NMLISTVIEW*;
 
+// LVN_GETDISPINFO: an owner-data list asks its owner for a cell. The owner
+// writes the text into pszText (cchTextMax bytes) or points pszText at its own.
+struct NMLVDISPINFO {
+    NMHDR hdr;
+    LVITEM item;
+};
+using LV_DISPINFO = NMLVDISPINFO;
+
 struct NMITEMACTIVATE {
     NMHDR hdr;
     int iItem;

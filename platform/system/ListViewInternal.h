@@ -94,6 +94,14 @@ LRESULT ColumnMessage(ListView& lv, UINT message, WPARAM wParam, LPARAM lParam, 
 // A WM_NOTIFY from the header: widths follow it, the owner sees it too.
 LRESULT OnHeaderNotify(ListView& lv, NMHDR* hdr, LPARAM lParam);
 
+// Owner-data lists (LVS_OWNERDATA) keep only a row count and row states; the
+// owner gives the texts through LVN_GETDISPINFO.
+bool IsOwnerData(const ListView& lv);
+// Copies a cell's text into buffer (size bytes, NUL included); its length.
+int CellText(const ListView& lv, int row, int subItem, LPSTR buffer, int size);
+// LVM_SETITEMCOUNT: an owner-data list takes n rows, all unselected.
+bool SetVirtualCount(ListView& lv, int n);
+
 // Selection and focus.
 bool IsSelected(const ListView& lv, int row);
 // The first selected row from `from` in steps of `step` (1 or -1); -1 if none.

@@ -134,7 +134,10 @@ LRESULT DeleteAllItems(ListView& lv)
 LRESULT GetItem(const ListView& lv, LVITEM* item)
 {
     if (!item || item->iItem < 0 || item->iItem >= lv.rows.Count() || item->iSubItem < 0) return FALSE;
-    if (item->mask & LVIF_TEXT) CopyOut(lv.rows.Text(item->iItem, item->iSubItem), item->pszText, item->cchTextMax);
+    if (item->mask & LVIF_TEXT) {
+        if (IsOwnerData(lv)) CellText(lv, item->iItem, item->iSubItem, item->pszText, item->cchTextMax);
+        else CopyOut(lv.rows.Text(item->iItem, item->iSubItem), item->pszText, item->cchTextMax);
+    }
     if (item->iSubItem == 0) {
         if (item->mask & LVIF_STATE) {
             UINT s = lv.rows.State(item->iItem);
@@ -230,7 +233,9 @@ LRESULT ItemMessage(ListView& lv, UINT message, WPARAM wParam, LPARAM lParam, bo
     int index = static_cast<int>(wParam);
     switch (message) {
     case LVM_GETITEMCOUNT: return lv.rows.Count();
-    case LVM_SETITEMCOUNT: return lv.rows.Reserve(index) ? TRUE : FALSE;
+    case LVM_SETITEMCOUNT:
+        if (IsOwnerData(lv)) return SetVirtualCount(lv, index) ? TRUE : FALSE;
+        return lv.rows.Reserve(index) ? TRUE : FALSE;
     case LVM_INSERTITEM: return InsertItem(lv, reinterpret_cast<const LVITEM*>(lParam));
     case LVM_DELETEITEM: return DeleteItem(lv, index);
     case LVM_DELETEALLITEMS: return DeleteAllItems(lv);
@@ -240,6 +245,7 @@ LRESULT ItemMessage(ListView& lv, UINT message, WPARAM wParam, LPARAM lParam, bo
         auto* item = reinterpret_cast<LVITEM*>(lParam);
         if (!item) return 0;
         if (index < 0 || index >= lv.rows.Count() || item->iSubItem < 0) return CopyOut(CString(), item->pszText, item->cchTextMax);
+        if (IsOwnerData(lv)) return CellText(lv, index, item->iSubItem, item->pszText, item->cchTextMax);
         return CopyOut(lv.rows.Text(index, item->iSubItem), item->pszText, item->cchTextMax);
     }
     case LVM_SETITEMTEXT: {

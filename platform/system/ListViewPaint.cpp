@@ -11,6 +11,9 @@ namespace sys::lv {
 
 namespace {
 
+// What a self-painted owner-data cell shows at most (its text is asked for).
+constexpr int kOwnerTextBytes = 260;
+
 DWORD Style(const ListView& lv) { return static_cast<DWORD>(GetWindowLong(lv.hwnd, GWL_STYLE)); }
 
 void FillColor(HDC hdc, const RECT& r, COLORREF color)
@@ -67,7 +70,15 @@ void DrawRowSelf(const ListView& lv, HDC hdc, int row, const RECT& area, bool sh
         bool lit = selected && (fullRow || k == 0);
         if (lit) FillColor(hdc, label, highBk);
         else if (textBk) FillColor(hdc, label, lv.textBkColor);
-        const CString& s = lv.rows.Text(row, c.subItem);
+        char owned[kOwnerTextBytes];
+        CString stored;
+        if (IsOwnerData(lv)) {
+            int n = CellText(lv, row, c.subItem, owned, kOwnerTextBytes);
+            stored = CString(owned, n);
+        } else {
+            stored = lv.rows.Text(row, c.subItem);
+        }
+        const CString& s = stored;
         if (s.IsEmpty()) continue;
         RECT box = label;
         box.left += k == 0 ? kLabelMargin : kCellPad;

@@ -93,6 +93,12 @@ void ListRows::Erase(int at)
         if (store && store->Size()) store->Erase(pos);
 }
 
+bool ListRows::SetTextlessCount(int n)
+{
+    Clear();
+    return n <= 0 || m_state.Resize(static_cast<std::size_t>(n));
+}
+
 void ListRows::Clear()
 {
     m_state.Release();

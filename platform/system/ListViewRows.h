@@ -183,6 +183,8 @@ public:
     void Erase(int at);
     void Clear();
     bool Reserve(int rows);
+    // Drops every row and cell, then holds n rows without texts (owner data).
+    bool SetTextlessCount(int n);
 
     // Empty text for a cell never set.
     const CString& Text(int row, int subItem) const;

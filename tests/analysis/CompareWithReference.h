@@ -24,14 +24,24 @@ inline ::testing::AssertionResult SameLoad(const LogLoad& got, const reflog::Loa
     if (got.nRecords != want.records.size() || got.records.GetCount() != want.records.size())
         return ::testing::AssertionFailure() << "records " << got.nRecords << "/" << got.records.GetCount() << " want "
                                              << want.records.size();
-    if (got.records.GetAt(0) != nullptr) return ::testing::AssertionFailure() << "slot 0 holds a record";
+    if (got.records.Has(0) || got.records.Has(got.nRecords + 1))
+        return ::testing::AssertionFailure() << "a record outside 1.." << got.nRecords;
     for (std::size_t j = 1; j <= got.nRecords; ++j) {
-        const LogLine* r = got.records[j];
+        const LogLine r = got.records[j];
         const reflog::Record& w = want.records[j - 1];
-        if (!r || r->start != w.start || r->end != w.end || Str(r->text) != w.text)
-            return ::testing::AssertionFailure() << "record " << j << " differs: start " << (r ? r->start : -9)
-                                                 << " want " << w.start << ", end " << (r ? r->end : -9) << " want "
-                                                 << w.end;
+        if (r.start != w.start || r.end != w.end || std::string(r.pText, static_cast<std::size_t>(r.nLength)) != w.text ||
+            Str(r.Text()) != w.text)
+            return ::testing::AssertionFailure() << "record " << j << " differs: start " << r.start << " want "
+                                                 << w.start << ", end " << r.end << " want " << w.end;
+    }
+    // The crawlers' records, found while reading, are those a plain search selects.
+    for (int t = 0; t < kCrawlerCount; ++t) {
+        std::vector<std::size_t> selected;
+        for (std::size_t j = 1; j <= want.records.size(); ++j)
+            if (reflog::Find(want.records[j - 1].text, kCrawlerTokens[t], 1) != -1) selected.push_back(j);
+        if (got.crawlerRecords[t] != selected)
+            return ::testing::AssertionFailure() << "records of " << kCrawlerTokens[t] << ": " << got.crawlerRecords[t].size()
+                                                 << " want " << selected.size();
     }
     return ::testing::AssertionSuccess();
 }

@@ -29,20 +29,20 @@ std::string Mid(const std::string& s, long long first, long long count)
 Load LoadBytes(const std::string& bytes)
 {
     Load load;
-    // Taken as a NUL-terminated string.
-    std::size_t nul = bytes.find('\0');
-    load.text = nul == std::string::npos ? bytes : bytes.substr(0, nul);
+    load.text = bytes;
+    for (char& c : load.text)
+        if (c == '\0') c = ' ';
 
     for (long long i = Find(load.text, " - - ", 0); i != -1; i = Find(load.text, " - - ", i + 2)) ++load.markers;
 
-    long long p = 0;
-    for (std::size_t j = 1; j + 1 <= load.markers; ++j) {
-        long long a = Find(load.text, "\n", p);
-        long long b = Find(load.text, "\n", a + 1);
-        Record r{a + 1, b, b < 0 ? std::string() : Mid(load.text, a + 1, b - (a + 1))};
+    // Every line is a record; a final piece without "\n" too, when not empty.
+    long long n = static_cast<long long>(load.text.size());
+    for (long long p = 0; p < n;) {
+        long long b = Find(load.text, "\n", p);
+        Record r{p, b, Mid(load.text, p, (b < 0 ? n : b) - p)};
         load.records.push_back(r);
-        if (b < 0) break; // no later record has an opening line end
-        p = b;
+        if (b < 0) break;
+        p = b + 1;
     }
     return load;
 }

@@ -63,12 +63,8 @@ int PageTest::ProposedHeaderHeight(CListCtrlCl& list)
 
 LogLoad LoadOfLines(const std::vector<std::string>& lines)
 {
-    std::string body;
-    for (const std::string& line : lines) body += line + "\n";
-    std::size_t inLines = CountLogMarkers(body.data(), static_cast<std::ptrdiff_t>(body.size()));
-    std::string first = "#";
-    for (std::size_t i = inLines; i < lines.size() + 1; ++i) first += " - - #";
-    std::string text = first + "\n" + body;
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
     LogLoad load = SplitLogText(CString(text.data(), static_cast<std::ptrdiff_t>(text.size())));
     EXPECT_EQ(load.nRecords, lines.size());
     return load;
