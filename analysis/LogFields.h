@@ -15,7 +15,8 @@
 //   bytes   the word after the status when it is all digits ("-" is none)
 // The request is the first quoted string after the time's "]" (after the
 // line's start when there is no time); it ends at the next quote that does
-// not follow a backslash, or at the line's end, and then has no status.
+// not follow a backslash, or at the line's end, and then has no status. A
+// request without a space ("" or "-") has neither url nor protocol.
 //
 // Words are runs of characters other than the space: a tab belongs to a word.
 // One CR ending the line is a line end left by CR LF, not text of any field.
