@@ -1,6 +1,6 @@
-// One selected crawler line and the fields cut from it by fixed anchors of
-// the common and combined access-log formats. Every field but line starts
-// with one space (the status colour compares " 200" and " 404").
+// One selected crawler line and the fields cut from it (LogFields.h has the
+// rules). Every field but line starts with one space, and a missing field is
+// that space alone (the status colour compares " 200" and " 404").
 #pragma once
 
 #include "platform/base/CString.h"
@@ -10,14 +10,14 @@ class CStringArena;
 struct LogEntry {
     CString line;   // the record text, as selected
     CString ip;     // client address
-    CString time;   // bracketed time, up to the space before a negative zone
+    CString time;   // bracketed time without its zone
     CString url;    // request target with the spaces around it
-    CString http;   // the 8 characters from the first "HTTP"
-    CString status; // 3 characters
-    CString bytes;  // response size
+    CString http;   // the request's protocol ("HTTP/1.1")
+    CString status; // three digits after the request
+    CString bytes;  // response size, digits only
 
-    // Cuts the six fields from line. A missing anchor gives a short or empty
-    // field, never an error. Field strings come from arena when one is given.
+    // Cuts the six fields from line. A field that is not there is a lone
+    // space, never an error. Field strings come from arena when one is given.
     void Extract(CStringArena* arena = nullptr);
 };
 

@@ -13,11 +13,13 @@
 namespace {
 
 // Pieces that the rules look for, mixed with noise: markers and their
-// fragments, line ends, CR, NUL, brackets, anchors and the crawler tokens.
+// fragments, line ends, CR, NUL, brackets, quotes (escaped too), statuses,
+// protocols and the crawler tokens.
 const std::vector<std::string> kPieces = {
     " - - ", " - - - ", " -", "- ", "-", " ", "\n", "\n\n", "\r\n", "\r", std::string(1, '\0'), "[", "]",
     "GET", "GE", "HTTP", "HTTP/1.1\" ", "HTT", "\"", "200", "404", "Googlebot", "bingbot", "Baiduspider",
     "Sogou web spider", "Sosospider", "YoudaoFeedFetcher", "googlebot", "x", "192.0.2.1", "\xB0\xD9", "+0800",
+    "\\\"", "\" 200 ", "HTTP/2.0", "\t",
 };
 
 std::string RandomText(std::mt19937& rng, std::size_t pieces)

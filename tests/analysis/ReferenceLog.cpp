@@ -47,25 +47,75 @@ Load LoadBytes(const std::string& bytes)
     return load;
 }
 
-Entry Extract(const std::string& s)
+namespace {
+
+struct Word {
+    std::size_t at;
+    std::string text;
+};
+
+// The runs of characters other than the space, with where each starts.
+std::vector<Word> Words(const std::string& s)
 {
-    Entry e;
-    e.line = s;
-    long long m = Find(s, " - - ", 0);
-    e.ip = " " + Mid(s, 0, m);
-    long long l = Find(s, "[", 0);
-    long long t = Find(s, " -", l + 1);
-    e.time = " " + Mid(s, l + 1, t - l - 1);
-    long long g = Find(s, "GET", 0);
-    long long u = Find(s, "HTTP", g + 1);
-    e.url = " " + Mid(s, g + 3, u - g - 3);
-    long long h = Find(s, "HTTP", 0);
-    e.http = " " + Mid(s, h, 8);
-    h = Find(s, "HTTP", 0);
-    e.status = " " + Mid(s, h + 10, 3);
-    h = Find(s, "HTTP", 0);
-    long long d = Find(s, "-", h + 1);
-    e.bytes = " " + Mid(s, h + 14, d - h - 16);
+    std::vector<Word> words;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == ' ') continue;
+        Word w{i, ""};
+        while (i < s.size() && s[i] != ' ') w.text += s[i++];
+        words.push_back(w);
+    }
+    return words;
+}
+
+bool Digits(const std::string& s)
+{
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+} // namespace
+
+Entry Extract(const std::string& line)
+{
+    const std::size_t npos = std::string::npos;
+    Entry e{line, " ", " ", " ", " ", " ", " "};
+    std::string s = line;
+    if (!s.empty() && s.back() == '\r') s.pop_back();
+
+    std::size_t marker = s.find(" - - ");
+    e.ip = " " + s.substr(0, marker != npos ? marker : s.find(' '));
+
+    std::size_t from = 0;
+    std::size_t open = s.find('[');
+    std::size_t close = open == npos ? npos : s.find(']', open + 1);
+    if (close != npos) {
+        std::string inside = s.substr(open + 1, close - open - 1);
+        e.time = " " + inside.substr(0, inside.find(' '));
+        from = close + 1;
+    }
+
+    std::size_t quote = s.find('"', from);
+    if (quote == npos) return e;
+    std::size_t end = quote + 1;
+    while ((end = s.find('"', end)) != npos && s[end - 1] == '\\') ++end;
+    std::string request = end == npos ? s.substr(quote + 1) : s.substr(quote + 1, end - quote - 1);
+
+    std::size_t method = request.find(' ');
+    if (method != npos) {
+        std::vector<Word> words = Words(request);
+        Word last = words.empty() ? Word{0, ""} : words.back();
+        bool protocol = last.at > method && last.text.rfind("HTTP/", 0) == 0;
+        e.url = " " + request.substr(method, protocol ? last.at - method : npos);
+        if (protocol) e.http = " " + last.text;
+    }
+    if (end == npos) return e;
+
+    std::vector<Word> after = Words(s.substr(end + 1));
+    if (after.empty() || after[0].text.size() != 3 || !Digits(after[0].text)) return e;
+    e.status = " " + after[0].text;
+    if (after.size() > 1 && Digits(after[1].text)) e.bytes = " " + after[1].text;
     return e;
 }
 

@@ -32,6 +32,7 @@ std::string Mid(const std::string& s, long long first, long long count);
 // The file's bytes as they come from disk.
 Load LoadBytes(const std::string& bytes);
 std::vector<Entry> Crawler(const Load& load, const std::string& token);
+// The six fields, read word by word from a copy of the line.
 Entry Extract(const std::string& line);
 
 } // namespace reflog
