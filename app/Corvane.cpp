@@ -18,6 +18,7 @@ BOOL CCorvaneApp::InitInstance()
     Enable3dControls();
 
     CCorvaneDlg dlg;
+    dlg.m_strStartFile = m_strStartFile;
     m_pMainWnd = &dlg;
     INT_PTR nResponse = dlg.DoModal();
     // Whatever the dialog returned, the program ends the same way.

@@ -12,6 +12,9 @@ public:
     // Runs the main dialog to its end; always FALSE, so no message loop follows.
     BOOL InitInstance() override;
 
+    // The log named on the command line (code page 936), opened once the main window is up.
+    CString m_strStartFile;
+
     DECLARE_MESSAGE_MAP()
 };
 

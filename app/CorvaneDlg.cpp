@@ -60,6 +60,8 @@ ON_WM_LBUTTONDOWN()
 ON_WM_ERASEBKGND()
 ON_WM_NCLBUTTONDOWN()
 ON_WM_NCMOUSEMOVE()
+ON_WM_DROPFILES()
+ON_MESSAGE(WM_OPENSTARTFILE, OnOpenStartFile)
 END_MESSAGE_MAP()
 
 int CCorvaneDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -117,6 +119,10 @@ BOOL CCorvaneDlg::OnInitDialog()
     }
     m_tab.SetNotifyWnd(m_hWnd);
     m_bLoaded = FALSE;
+
+    DragAcceptFiles();
+    // Posted, so the window is up before the load (and any report of it) runs.
+    if (!m_strStartFile.IsEmpty()) PostMessage(WM_OPENSTARTFILE);
     return TRUE;
 }
 

@@ -39,6 +39,10 @@ public:
     CRect m_rtButtExit;
     CRect m_rtButtHelp;
     HICON m_hIcon = nullptr;
+    // A log to open as soon as the window is up (the command line's), code page 936.
+    CString m_strStartFile;
+    // Posted to itself from OnInitDialog when there is a start file.
+    static constexpr UINT WM_OPENSTARTFILE = WM_USER + 8;
 
     // Loads the file at lpszPath in place of the current load and refills the
     // seven pages. When the file cannot be read the framework's exception report
@@ -81,6 +85,8 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnNcLButtonDown(UINT nHitTest, CPoint point);
     void OnNcMouseMove(UINT nHitTest, CPoint point);
+    void OnDropFiles(HDROP hDropInfo);
+    LRESULT OnOpenStartFile(WPARAM wParam, LPARAM lParam);
 
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 

@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev
+    libzstd-dev libbz2-dev liblzma-dev gzip zstd bzip2 xz-utils dpkg-dev desktop-file-utils
     fonts-arphic-uming fonts-liberation fonts-wqy-zenhei
     xvfb xdotool imagemagick x11-utils
     clang-format

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace display {
 
@@ -25,6 +26,7 @@ enum class EventType {
     FocusLost,    // it lost it
     CloseRequest, // the user asked to close a native window
     RestoreRequest, // the desktop brought back a window it had iconified
+    DropFiles,      // files were dropped on a native window (files, screen)
 };
 
 enum class MouseButton { Left, Right, Middle };
@@ -55,6 +57,7 @@ struct Event {
     unsigned modifiers = 0;
     bool repeat = false; // auto-repeated key down
     std::string text;    // for Text events
+    std::vector<std::string> files; // for DropFiles: full paths, code page 936
     std::uint64_t time = 0;
 };
 

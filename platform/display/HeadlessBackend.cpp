@@ -312,6 +312,20 @@ void HeadlessBackend::InjectFocus(WindowId id, bool gained)
     Queue(std::move(e));
 }
 
+void HeadlessBackend::DropFiles(int x, int y, std::vector<std::string> cp936Paths)
+{
+    // The pointer is where the drag let go; the program saw no moves while it was dragged.
+    m_cursor = POINT{x, y};
+    WindowId id = WindowAt(x, y);
+    if (!id || cp936Paths.empty()) return;
+    Event e;
+    e.type = EventType::DropFiles;
+    e.window = id;
+    e.screen = m_cursor;
+    e.files = std::move(cp936Paths);
+    Queue(std::move(e));
+}
+
 bool HeadlessBackend::ShowsPixel(const Native& w, int x, int y) const
 {
     if (!w.visible || w.minimized) return false;

@@ -56,6 +56,9 @@ public:
     void TypeText(const std::string& cp936);
     void RequestClose(WindowId id);
     void InjectFocus(WindowId id, bool gained);
+    // The user drags files (code page 936 paths) from another program and lets
+    // go at a screen point: the window showing there gets them.
+    void DropFiles(int x, int y, std::vector<std::string> cp936Paths);
 
     // A window manager on the virtual desktop: windows handed to it to iconify
     // leave the screen until they are shown again. None unless a test says so.

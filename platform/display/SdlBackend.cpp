@@ -107,7 +107,10 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* error)
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     backend->m_rawPointer = std::strcmp(driver, "x11") == 0;
     if (backend->m_rawPointer) x11::SurviveStaleWindowErrors();
-    SDL_EventState(SDL_DROPFILE, SDL_IGNORE);
+    // Dropped files become one event per drop; dropped text is not taken.
+    SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+    SDL_EventState(SDL_DROPBEGIN, SDL_ENABLE);
+    SDL_EventState(SDL_DROPCOMPLETE, SDL_ENABLE);
     SDL_EventState(SDL_DROPTEXT, SDL_IGNORE);
     SDL_StartTextInput();
     SDL_AddEventWatch(&SdlBackend::Watch, backend.get());

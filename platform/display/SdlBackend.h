@@ -91,6 +91,7 @@ private:
     void TranslateMouse(const SDL_Event& se, Event e);
     void TranslateWindowEvent(const SDL_Event& se, Event e);
     void TranslateSystemEvent(const SDL_Event& se);
+    void TranslateDrop(const SDL_Event& se);
     void QueuePointer(Event e, WindowId reported, int x, int y);
     void QueueMouse(Event e);
     void FlushRawMotion();
@@ -133,6 +134,9 @@ private:
         int x = 0, y = 0;
         POINT root{0, 0};
     } m_rawButton;
+    // The files of a drop in progress: SDL reports them one by one between its begin and complete.
+    std::vector<std::string> m_dropFiles;
+    WindowId m_dropWindow = 0;
     bool m_haveLast = false;
     POINT m_lastReported{0, 0}; // pointer position of the last mouse event queued
     struct LastMouse {

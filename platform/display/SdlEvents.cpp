@@ -53,6 +53,11 @@ bool SamePoint(POINT a, POINT b)
 int SdlBackend::Watch(void* self, SDL_Event* e)
 {
     static_cast<SdlBackend*>(self)->Translate(*e);
+    // The dropped name is ours to free; the queued copy is flushed unread.
+    if (e->type == SDL_DROPFILE || e->type == SDL_DROPTEXT) {
+        SDL_free(e->drop.file);
+        e->drop.file = nullptr;
+    }
     return 0;
 }
 
@@ -115,8 +120,38 @@ void SdlBackend::Translate(const SDL_Event& se)
         return;
     case SDL_WINDOWEVENT: TranslateWindowEvent(se, std::move(e)); return;
     case SDL_SYSWMEVENT: TranslateSystemEvent(se); return;
+    case SDL_DROPBEGIN:
+    case SDL_DROPFILE:
+    case SDL_DROPCOMPLETE: TranslateDrop(se); return;
     default: return;
     }
+}
+
+void SdlBackend::TranslateDrop(const SDL_Event& se)
+{
+    switch (se.type) {
+    case SDL_DROPBEGIN:
+        m_dropFiles.clear();
+        m_dropWindow = IdOf(se.drop.windowID);
+        return;
+    case SDL_DROPFILE:
+        if (se.drop.file && *se.drop.file) m_dropFiles.push_back(Utf8ToCp936(se.drop.file));
+        if (!m_dropWindow) m_dropWindow = IdOf(se.drop.windowID);
+        return;
+    default: break;
+    }
+    // Complete: one event for the whole drop, where the pointer let go.
+    Event e;
+    e.type = EventType::DropFiles;
+    e.window = m_dropWindow ? m_dropWindow : IdOf(se.drop.windowID);
+    e.files = std::move(m_dropFiles);
+    m_dropFiles.clear();
+    m_dropWindow = 0;
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    e.screen = POINT{x, y};
+    e.time = NowMs();
+    if (e.window && !e.files.empty()) Queue(std::move(e));
 }
 
 void SdlBackend::TranslateMouse(const SDL_Event& se, Event e)

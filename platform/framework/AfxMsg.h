@@ -98,6 +98,12 @@ struct WndW_ {
 struct WndL_ {
     template <class O, class F> static void Call(O* o, F f, AFX_MSGCALL& c) { afx::Call(c, o, f, WndL(c.lParam)); }
 };
+struct DropW {
+    template <class O, class F> static void Call(O* o, F f, AFX_MSGCALL& c)
+    {
+        afx::Call(c, o, f, reinterpret_cast<HDROP>(c.wParam));
+    }
+};
 struct BoolW {
     template <class O, class F> static void Call(O* o, F f, AFX_MSGCALL& c)
     {
@@ -194,6 +200,7 @@ struct NotifyEx {
 #define ON_WM_NCPAINT() CORVANE_ON_MSG(WM_NCPAINT, OnNcPaint, afx::Void)
 #define ON_WM_ERASEBKGND() CORVANE_ON_MSG(WM_ERASEBKGND, OnEraseBkgnd, afx::Dc)
 #define ON_WM_SYSCOMMAND() CORVANE_ON_MSG(WM_SYSCOMMAND, OnSysCommand, afx::UIntLParam)
+#define ON_WM_DROPFILES() CORVANE_ON_MSG(WM_DROPFILES, OnDropFiles, afx::DropW)
 #define ON_WM_QUERYDRAGICON() CORVANE_ON_MSG(WM_QUERYDRAGICON, OnQueryDragIcon, afx::Void)
 #define ON_WM_CTLCOLOR() CORVANE_ON_MSG(WM_CTLCOLOR, OnCtlColor, afx::CtlColor)
 #define ON_WM_DRAWITEM() CORVANE_ON_MSG(WM_DRAWITEM, OnDrawItem, afx::IdLPtr<DRAWITEMSTRUCT>)

@@ -7,6 +7,7 @@
 #include "platform/base/Geometry.h"
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/OwnerDraw.h"
+#include "platform/system/ShellApi.h"
 #include "platform/system/WinUser.h"
 
 class CDC;
@@ -97,6 +98,8 @@ public:
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     static BOOL ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
     static BOOL ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
+    // Whether files dropped on the window reach it as WM_DROPFILES.
+    void DragAcceptFiles(BOOL bAccept = TRUE);
     int GetDlgCtrlID() const;
     int SetDlgCtrlID(int nID);
     void GetWindowRect(LPRECT lpRect) const;

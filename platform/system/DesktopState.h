@@ -47,6 +47,8 @@ void Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void DropPostedFor(HWND hwnd);
 // Turns one backend event into messages (hit testing, capture, tracking).
 void RouteEvent(const display::Event& e);
+// Hands dropped files to the window under the drop that accepts them.
+void RouteDrop(const display::Event& e);
 // Forgets every reference to a window that is going away.
 void ForgetWindowInInput(HWND hwnd);
 // Posts a due hover message; false when none was due.

@@ -275,6 +275,7 @@ void RouteEvent(const Event& e)
                 break;
             }
         break;
+    case EventType::DropFiles: RouteDrop(e); break;
     case EventType::RestoreRequest:
         // The window shows again on the desktop; the layer must stop treating it as minimized.
         for (HWND h : TopLevels())

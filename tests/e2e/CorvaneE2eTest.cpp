@@ -4,8 +4,10 @@
 // button ends the program cleanly.
 #include "tests/e2e/CorvaneRun.h"
 #include "tests/e2e/ScreenScan.h"
+#include "tests/support/TestPaths.h"
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 
 namespace corvane::test {
@@ -95,6 +97,28 @@ TEST_F(CorvaneE2eTest, OpeningALogFillsThePagesAndColoursCrawlerRowsByStatus)
     ASSERT_NO_FATAL_FAILURE(ChooseTab(0));
     EXPECT_EQ(NumberedLines().size(), static_cast<std::size_t>(kSampleRecords));
 
+    CloseAndExpectCleanExit();
+}
+
+TEST_F(CorvaneE2eTest, ALogNamedOnTheCommandLineOpensAtStart)
+{
+    // Linux passes the name as UTF-8, with a space, Chinese and Cyrillic in it.
+    const std::string path = ScratchDir() + "/" + reinterpret_cast<const char*>(u8"访问 журнал.log");
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << SampleLog();
+    }
+    ASSERT_NO_FATAL_FAILURE(Launch({path}));
+    std::vector<Span> lines;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            lines = NumberedLines();
+            return lines.size() == static_cast<std::size_t>(kSampleRecords);
+        },
+        10000))
+        << "the all-lines page shows " << lines.size() << " numbered rows";
+    ASSERT_NO_FATAL_FAILURE(ChooseTab(1));
+    EXPECT_EQ(Names(RowBands()), "green red yellow");
     CloseAndExpectCleanExit();
 }
 

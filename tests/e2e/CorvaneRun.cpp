@@ -95,7 +95,7 @@ void CorvaneRun::TearDown()
     if (s_session) MoveTo(CPoint(1000, 750));
 }
 
-void CorvaneRun::Launch()
+void CorvaneRun::Launch(const std::vector<std::string>& args)
 {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     m_workDir = ScratchDir() + "/" + info->name();
@@ -109,7 +109,9 @@ void CorvaneRun::Launch()
     RemoveVariable(&env, "WAYLAND_DISPLAY");
     std::string error;
     // The output lies outside the working folder, which the open-file dialog lists.
-    m_app = ChildProcess::Start({CorvaneBinary()}, m_workDir, env, ScratchDir() + "/" + info->name() + ".out", &error);
+    std::vector<std::string> argv{CorvaneBinary()};
+    argv.insert(argv.end(), args.begin(), args.end());
+    m_app = ChildProcess::Start(argv, m_workDir, env, ScratchDir() + "/" + info->name() + ".out", &error);
     ASSERT_TRUE(m_app) << error;
 
     bool found = WaitUntil(

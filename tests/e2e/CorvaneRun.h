@@ -36,9 +36,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program in a fresh working folder holding the sample and waits
-    // for its painted window. Call through ASSERT_NO_FATAL_FAILURE.
-    void Launch();
+    // Starts the program (with args after its name) in a fresh working folder
+    // holding the sample and waits for its painted window. Call through
+    // ASSERT_NO_FATAL_FAILURE.
+    void Launch(const std::vector<std::string>& args = {});
     // "打开...", then the sample's name typed into the open-file dialog, then Enter.
     void OpenSample();
     // Clicks the close caption button; the program must end by itself with status 0.

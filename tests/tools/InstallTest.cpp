@@ -1,5 +1,6 @@
 // The installed layout: `cmake --install` puts the program and its font
-// aliases where the program looks for them.
+// aliases where the program looks for them, and its menu entry and icon where
+// desktops look for them.
 #include "platform/gfx/FontEngine.h"
 #include "tests/support/TestPaths.h"
 #include "tests/tools/RunTool.h"
@@ -73,6 +74,39 @@ TEST(InstallTest, InstalledProgramFindsItsFontAliasesFromWhereItReallyIs)
     EXPECT_EQ(fromSources, sourceConf.string());
     EXPECT_NE(tried.find("nowhere/res/fonts/corvane-fonts.conf"), std::string::npos) << tried;
     EXPECT_NE(tried.find("share/corvane/res/fonts/corvane-fonts.conf"), std::string::npos) << tried;
+}
+
+TEST(InstallTest, DesktopEntryAndIconAreInstalledWhereDesktopsFindThem)
+{
+    fs::path prefix = fs::path(ScratchDir()) / "desktop-prefix";
+    ToolRun install = RunTool(CORVANE_CMAKE, {"--install", CORVANE_BUILD_DIR, "--prefix", prefix.string()});
+    ASSERT_EQ(install.code, 0) << install.out << install.err;
+
+    fs::path entry = prefix / "share" / "applications" / "corvane.desktop";
+    ASSERT_TRUE(fs::is_regular_file(entry));
+    const std::string text = ReadFile(entry);
+    for (const char* line : {"[Desktop Entry]\n", "\nType=Application\n", "\nName=Corvane\n", "\nExec=corvane %f\n",
+                             "\nIcon=corvane\n", "\nCategories=", "\nComment=",
+                             "\nMimeType=text/plain;text/x-log;application/gzip;application/x-gzip;application/zstd;"
+                             "application/x-bzip2;application/x-xz;\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << "no " << line << " in:\n" << text;
+    if (std::system("command -v desktop-file-validate >/dev/null") == 0) {
+        ToolRun check = RunTool("/bin/sh", {"-c", "desktop-file-validate \"$0\"", entry.string()});
+        EXPECT_EQ(check.code, 0) << check.out << check.err;
+    }
+
+    // The icon the entry names, as a 48 x 48 PNG in the hicolor theme.
+    fs::path icon = prefix / "share" / "icons" / "hicolor" / "48x48" / "apps" / "corvane.png";
+    ASSERT_TRUE(fs::is_regular_file(icon));
+    const std::string png = ReadFile(icon);
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1A\n");
+    auto be32 = [&](std::size_t at) {
+        return (std::uint32_t(std::uint8_t(png[at])) << 24) | (std::uint32_t(std::uint8_t(png[at + 1])) << 16) |
+               (std::uint32_t(std::uint8_t(png[at + 2])) << 8) | std::uint8_t(png[at + 3]);
+    };
+    EXPECT_EQ(be32(16), 48u); // IHDR width
+    EXPECT_EQ(be32(20), 48u); // and height
 }
 
 } // namespace

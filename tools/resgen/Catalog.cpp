@@ -36,6 +36,12 @@ bool GenerateResourceFiles(std::vector<GeneratedFile>* out, std::string* error)
         return false;
     }
     out->push_back({kTabStripPath, std::move(png)});
+    ByteVector icon = EncodePngRgba(DrawAppIcon(), &pngError);
+    if (icon.empty()) {
+        if (error) *error = "desktop icon PNG: " + pngError;
+        return false;
+    }
+    out->push_back({kDesktopIconPath, std::move(icon), false});
     for (const GeneratedFile& f : *out) {
         if (f.bytes.empty()) {
             if (error) *error = f.path + ": encoder produced nothing";

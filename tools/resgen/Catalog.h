@@ -21,10 +21,13 @@ const std::vector<CaptionBitmap>& CaptionBitmaps();
 
 constexpr const char* kIconPath = "images/corvane.ico";
 constexpr const char* kTabStripPath = "images/toolbar.png";
+// The icon for desktops, installed into the icon theme; not embedded.
+constexpr const char* kDesktopIconPath = "desktop/corvane-48.png";
 
 struct GeneratedFile {
     std::string path; // relative to res/
     ByteVector bytes;
+    bool embedded = true; // carried inside the program (else installed beside it)
 };
 
 // Draws and encodes every image. False (and `error` set) when an encoder fails.
