@@ -1,5 +1,6 @@
 #include "analysis/LogLoad.h"
 
+#include "analysis/LogSource.h"
 #include "analysis/MarkerCount.h"
 #include "analysis/TokenScan.h"
 #include "platform/base/ByteSearch.h"
@@ -180,17 +181,13 @@ LogLoad LoadLogBytes(const LogReadFn& read, long long nSizeHint, LogLoadProgress
 
 LogLoad LoadLogFile(const char* path, LogLoadProgress* pProgress)
 {
-    CFile file(path, CFile::modeRead | CFile::shareCompat);
-    const ULONGLONG fileLength = file.GetLength();
-    // Pipes and files of the kernel say 0: they are read to their end.
-    long long nHint = fileLength > 0 ? static_cast<long long>(fileLength) : -1;
-    LogLoad load = LoadLogBytes(
-        [&file](char* pBuffer, std::ptrdiff_t nWant) {
-            return static_cast<std::ptrdiff_t>(file.ReadHuge(pBuffer, static_cast<ULONGLONG>(nWant)));
-        },
-        nHint, pProgress);
-    load.strPath = file.GetFilePath();
-    file.Close();
+    // Plain files, pipes and compressed files alike; devices are refused.
+    CLogSource source(path);
+    const ULONGLONG nKnown = source.GetKnownSize();
+    const long long nHint = nKnown == CLogSource::unknownSize ? -1 : static_cast<long long>(nKnown);
+    LogLoad load = LoadLogBytes([&source](char* pBuffer, std::ptrdiff_t nWant) { return source.Read(pBuffer, nWant); },
+                                nHint, pProgress);
+    load.strPath = source.GetFilePath();
     return load;
 }
 

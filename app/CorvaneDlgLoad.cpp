@@ -12,7 +12,8 @@ namespace {
 
 constexpr char kOpenTitle[] = "我的文件打开对话框";
 // The system's form: NUL-separated pairs closed by an empty string.
-constexpr char kOpenFilter[] = "TXT Files(*.txt)\0*.txt\0Log Files(*.log)\0*.log\0All Files(*.*)\0*.*\0";
+constexpr char kOpenFilter[] = "TXT Files(*.txt)\0*.txt\0Log Files(*.log)\0*.log\0All Files(*.*)\0*.*\0"
+                               "Compressed logs(*.gz;*.zst;*.bz2;*.xz)\0*.gz;*.zst;*.bz2;*.xz\0";
 
 } // namespace
 
