@@ -86,6 +86,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* error)
     SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 
+    // SDL puts back the handler it found when it shuts down, and its second
+    // connection may still report errors then: that handler must be ours.
+    x11::SurviveXErrors();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         why = NoDisplayMessage(SDL_GetError());
         return nullptr;
@@ -106,7 +109,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* error)
     // SDL's moves are taken only where a raw event gives their place.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     backend->m_rawPointer = std::strcmp(driver, "x11") == 0;
-    if (backend->m_rawPointer) x11::SurviveStaleWindowErrors();
+    if (backend->m_rawPointer) x11::SurviveXErrors();
     SDL_EventState(SDL_DROPFILE, SDL_IGNORE);
     SDL_EventState(SDL_DROPTEXT, SDL_IGNORE);
     SDL_StartTextInput();
