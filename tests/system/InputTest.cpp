@@ -151,6 +151,30 @@ TEST_F(Input, DisabledWindowsTakeNoInput)
     EXPECT_TRUE(EnableWindow(top, TRUE));
 }
 
+TEST_F(Input, InsideADisabledWindowNoChildTakesInput)
+{
+    // As under a modal dialog: the owner is disabled, its children are not.
+    SetFocus(left);
+    EnableWindow(top, FALSE);
+    Clear();
+    screen.Click(client.x + 20, client.y + 20); // on `left`
+    screen.Click(client.x + 80, client.y + 20); // on `right`
+    screen.KeyDown('A');
+    screen.TypeText("b");
+    screen.Wheel(120);
+    Pump();
+    for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KEYDOWN, WM_CHAR, WM_MOUSEWHEEL})
+        EXPECT_EQ(Trace({m}), std::vector<std::string>{}) << MessageName(m);
+    // The pointer is refused where the disabled window is, with the error hit code.
+    std::vector<std::string> cursors = Trace({WM_SETCURSOR});
+    ASSERT_FALSE(cursors.empty());
+    EXPECT_EQ(cursors.front(), "top:" + MessageName(WM_SETCURSOR));
+    EnableWindow(top, TRUE);
+    screen.Click(client.x + 20, client.y + 20);
+    Pump();
+    EXPECT_EQ(Count(left, WM_LBUTTONDOWN), 1);
+}
+
 TEST_F(Input, HoverFiresOncePerArmingAndLeaveFollowsThePointer)
 {
     handlers.push_back([](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {
