@@ -126,7 +126,9 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
         w = sys::Lookup(hwnd);
         if (!w) return FALSE;
         w->style |= WS_DISABLED;
-        if (sys::IsDescendant(hwnd, State().focus)) SetFocus(nullptr);
+        // A disabled window cannot keep the focus, but a control inside it keeps
+        // it until activation moves on, so the dialog can save and restore it.
+        if (State().focus == hwnd) SetFocus(nullptr);
         if (State().capture == hwnd) ReleaseCapture();
         SendMessage(hwnd, WM_ENABLE, FALSE, 0);
     }

@@ -1,4 +1,5 @@
-// While the open-file dialog is up the main window takes no input.
+// While the open-file dialog is up the main window takes no input, and once
+// it is gone (a load or a cancel) the focus is back on "打开...".
 #include "platform/system/FileDialog.h"
 #include "platform/system/WindowTree.h"
 #include "tests/app/AppFixture.h"
@@ -76,6 +77,22 @@ TEST_F(ModalTest, TheMainWindowTakesNoClickWhileTheOpenFileDialogIsUp)
     // Enabled again, the main window answers as before.
     ChooseTab(3);
     EXPECT_EQ(dlg->m_tab.GetCurSel(), 3);
+}
+
+TEST_F(ModalTest, AfterACancelAndAfterALoadTheFocusIsBackOnTheOpenButton)
+{
+    // The path box had the focus before the button was ever clicked.
+    dlg->m_editPath.SetFocus();
+    Script({[this] { Key(VK_ESCAPE); }}, [this] {
+        ClickCenter(dlg->m_btnOpen.m_hWnd);
+        Pump();
+    });
+    EXPECT_EQ(GetActiveWindow(), dlg->m_hWnd);
+    EXPECT_EQ(GetFocus(), dlg->m_btnOpen.m_hWnd) << "after a cancel";
+
+    OpenThroughDialog(m_log);
+    ASSERT_TRUE(dlg->m_bLoaded);
+    EXPECT_EQ(GetFocus(), dlg->m_btnOpen.m_hWnd) << "after a load";
 }
 
 } // namespace

@@ -156,6 +156,7 @@ TEST_F(Input, InsideADisabledWindowNoChildTakesInput)
     // As under a modal dialog: the owner is disabled, its children are not.
     SetFocus(left);
     EnableWindow(top, FALSE);
+    EXPECT_EQ(GetFocus(), left) << "a control keeps the focus until activation moves on";
     Clear();
     screen.Click(client.x + 20, client.y + 20); // on `left`
     screen.Click(client.x + 80, client.y + 20); // on `right`
