@@ -26,6 +26,7 @@ void ResetInput()
     s.buttons = s.modifiers = 0;
     s.keys.fill(false);
     s.mouseHit = HTNOWHERE;
+    s.pointerRecheck = false;
 }
 
 } // namespace sys
@@ -46,6 +47,7 @@ BOOL ReleaseCapture()
 {
     HWND old = State().capture;
     State().capture = nullptr;
+    if (old) State().pointerRecheck = true;
     sys::Backend().CaptureMouse(false);
     if (old) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
     return TRUE;

@@ -295,6 +295,20 @@ void RouteEvent(const Event& e)
     }
 }
 
+bool RecheckPointer()
+{
+    DesktopState& s = State();
+    if (!s.pointerRecheck) return false;
+    s.pointerRecheck = false;
+    Event move;
+    move.type = EventType::MouseMove;
+    move.screen = s.cursor;
+    move.buttons = s.buttons;
+    move.modifiers = s.modifiers;
+    RouteMouse(move);
+    return true;
+}
+
 bool FireDueHover()
 {
     MouseTracking& t = State().tracking;

@@ -176,6 +176,30 @@ TEST_F(Input, InsideADisabledWindowNoChildTakesInput)
     EXPECT_EQ(Count(left, WM_LBUTTONDOWN), 1);
 }
 
+TEST_F(Input, ReleasingTheCaptureTellsAWindowThePointerLeftMeanwhile)
+{
+    // A pressed control captures the mouse; the pointer leaves while captured.
+    handlers.push_back([](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {
+        if (DesktopTest::current->names[h] != "left") return false;
+        if (m == WM_MOUSEMOVE) {
+            TRACKMOUSEEVENT tme{16, TME_LEAVE, h, 0};
+            EXPECT_TRUE(_TrackMouseEvent(&tme));
+        }
+        if (m == WM_LBUTTONDOWN) SetCapture(h);
+        if (m == WM_LBUTTONUP) ReleaseCapture();
+        return false;
+    });
+    screen.MoveMouse(client.x + 20, client.y + 20);
+    screen.Press();
+    screen.MoveMouse(client.x + 200, client.y + 100);
+    Pump();
+    EXPECT_EQ(Count(left, WM_MOUSELEAVE), 0) << "no leave while the capture holds";
+    screen.Release();
+    Pump();
+    EXPECT_EQ(Count(left, WM_MOUSELEAVE), 1) << "the leave comes with the release, not with the next move";
+    EXPECT_GE(Count(top, WM_MOUSEMOVE), 1);
+}
+
 TEST_F(Input, HoverFiresOncePerArmingAndLeaveFollowsThePointer)
 {
     handlers.push_back([](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {
