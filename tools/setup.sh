@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev
     fonts-arphic-uming fonts-liberation fonts-wqy-zenhei
-    xvfb xdotool imagemagick x11-utils
+    xvfb xdotool imagemagick x11-utils openbox
     clang-format
 )
 

@@ -25,6 +25,7 @@ enum class EventType {
     FocusLost,    // it lost it
     CloseRequest, // the user asked to close a native window
     RestoreRequest, // the desktop brought back a window it had iconified
+    Moved,          // the desktop put a native window elsewhere; screen is its new top-left
 };
 
 enum class MouseButton { Left, Right, Middle };

@@ -284,6 +284,15 @@ void RouteEvent(const Event& e)
                 break;
             }
         break;
+    case EventType::Moved:
+        // The desktop's place is the truth: hit tests of the next input use it.
+        for (HWND h : TopLevels())
+            if (Window* w = Lookup(h); w && w->native == e.window) {
+                if (!IsIconic(h) && (w->rect.left != e.screen.x || w->rect.top != e.screen.y))
+                    SetWindowPos(h, nullptr, e.screen.x, e.screen.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                break;
+            }
+        break;
     case EventType::RestoreRequest:
         // The window shows again on the desktop; the layer must stop treating it as minimized.
         for (HWND h : TopLevels())

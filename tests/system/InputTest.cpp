@@ -176,6 +176,34 @@ TEST_F(Input, InsideADisabledWindowNoChildTakesInput)
     EXPECT_EQ(Count(left, WM_LBUTTONDOWN), 1);
 }
 
+TEST_F(Input, TheDesktopsPlaceOfAWindowIsWhereTheNextInputFindsIt)
+{
+    // The user drags the window with the window manager: only the desktop moved it.
+    RECT before{};
+    GetWindowRect(top, &before);
+    screen.MoveByWindowManager(1, 400, 300);
+    Pump();
+    RECT after{};
+    GetWindowRect(top, &after);
+    EXPECT_EQ(after.left, 400);
+    EXPECT_EQ(after.top, 300);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(Count(top, WM_MOVE), 1);
+    EXPECT_EQ(screen.WindowRect(1).left, 400);
+    POINT moved{0, 0};
+    ClientToScreen(top, &moved);
+    Clear();
+    screen.Click(moved.x + 20, moved.y + 20);   // where `left` is now
+    screen.Click(client.x + 20, client.y + 20); // where it was: bare desktop now
+    Pump();
+    EXPECT_EQ(Trace({WM_LBUTTONDOWN}), (std::vector<std::string>{"left:LBUTTONDOWN"}));
+    // A report of the place it already has changes nothing.
+    Clear();
+    screen.MoveByWindowManager(1, 400, 300);
+    Pump();
+    EXPECT_EQ(Count(top, WM_MOVE), 0);
+}
+
 TEST_F(Input, ReleasingTheCaptureTellsAWindowThePointerLeftMeanwhile)
 {
     // A pressed control captures the mouse; the pointer leaves while captured.
