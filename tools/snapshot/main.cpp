@@ -168,7 +168,9 @@ int main(int argc, char** argv)
     AppDriver driver;
     // File names on Linux are UTF-8; the dialog's name box takes code page 936.
     Snapshot snapshot(driver, Utf8ToCp936(log), shots);
-    driver.Run([&snapshot] { return snapshot.Idle(); });
+    driver.Run(kTool, [&snapshot] { return snapshot.Idle(); });
+    // A failure the program reported leaves its pages incomplete: nothing of them is trusted.
+    if (driver.Failed() || corvane::tools::ExceptionsReported()) return 1;
     if (!snapshot.Done()) {
         std::fprintf(stderr, "%s: the program stopped before the screenshots were taken\n", kTool);
         return 1;
