@@ -64,8 +64,8 @@ TEST_F(ManagedWindowTest, TheManagersMovesAreReportedAndOurOwnAreNot)
     // Our own moves, one straight after another, as when the layer drags a window.
     m_events.clear();
     for (int i = 1; i <= 5; ++i)
-        m_backend->MoveWindow(id, RECT{placed.left + 12 * i, placed.top + 7 * i, placed.right + 12 * i,
-                                       placed.bottom + 7 * i});
+        m_backend->MoveWindow(
+            id, RECT{placed.left + 12 * i, placed.top + 7 * i, placed.right + 12 * i, placed.bottom + 7 * i});
     Pump(300);
     EXPECT_TRUE(MovesReported().empty()) << "a move of our own came back as the manager's";
     EXPECT_EQ(m_backend->NativeRect(id).left, placed.left + 60);
