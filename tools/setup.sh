@@ -9,7 +9,7 @@ packages=(
     libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev
     libzstd-dev libbz2-dev liblzma-dev gzip zstd bzip2 xz-utils dpkg-dev desktop-file-utils
     fonts-arphic-uming fonts-liberation fonts-wqy-zenhei
-    xvfb xdotool imagemagick x11-utils
+    xvfb xdotool imagemagick x11-utils openbox
     clang-format
 )
 

@@ -27,6 +27,7 @@ enum class EventType {
     CloseRequest, // the user asked to close a native window
     RestoreRequest, // the desktop brought back a window it had iconified
     DropFiles,      // files were dropped on a native window (files, screen)
+    Moved,          // the desktop put a native window elsewhere; screen is its new top-left
 };
 
 enum class MouseButton { Left, Right, Middle };

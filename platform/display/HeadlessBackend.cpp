@@ -100,6 +100,19 @@ void HeadlessBackend::RestoreFromWindowManager(WindowId id)
     Queue(std::move(e));
 }
 
+void HeadlessBackend::MoveByWindowManager(WindowId id, int x, int y)
+{
+    auto it = m_windows.find(id);
+    if (it == m_windows.end()) return;
+    RECT& r = it->second.rect;
+    OffsetRect(&r, x - r.left, y - r.top);
+    Event e;
+    e.type = EventType::Moved;
+    e.window = id;
+    e.screen = POINT{x, y};
+    Queue(std::move(e));
+}
+
 bool HeadlessBackend::IsMinimized(WindowId id) const
 {
     auto it = m_windows.find(id);

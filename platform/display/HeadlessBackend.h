@@ -89,6 +89,8 @@ public:
     bool IsMinimized(WindowId id) const;
     // The user brings back a window the window manager iconified.
     void RestoreFromWindowManager(WindowId id);
+    // The window manager puts a window elsewhere (the user dragged it there).
+    void MoveByWindowManager(WindowId id, int x, int y);
     std::size_t WindowCount() const { return m_windows.size(); }
     std::size_t PendingEvents() const { return m_events.size(); }
     int PresentCount() const { return m_presents; }

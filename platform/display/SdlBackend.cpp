@@ -86,6 +86,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* error)
     SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "2");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 
+    // SDL puts back the handler it found when it shuts down, and its second
+    // connection may still report errors then: that handler must be ours.
+    x11::SurviveXErrors();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         why = NoDisplayMessage(SDL_GetError());
         return nullptr;
@@ -106,7 +109,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* error)
     // SDL's moves are taken only where a raw event gives their place.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     backend->m_rawPointer = std::strcmp(driver, "x11") == 0;
-    if (backend->m_rawPointer) x11::SurviveStaleWindowErrors();
+    if (backend->m_rawPointer) x11::SurviveXErrors();
     // Dropped files become one event per drop; dropped text is not taken.
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_EventState(SDL_DROPBEGIN, SDL_ENABLE);
@@ -177,7 +180,7 @@ WindowId SdlBackend::CreateWindow(const RECT& screenRect)
     }
     int x = 0, y = 0;
     SDL_GetWindowPosition(n.window, &x, &y);
-    if (x != screenRect.left || y != screenRect.top) SDL_SetWindowPosition(n.window, screenRect.left, screenRect.top);
+    if (x != screenRect.left || y != screenRect.top) Place(n, screenRect.left, screenRect.top);
     n.native = x11::NativeWindow(n.window);
     WindowId id = SDL_GetWindowID(n.window);
     m_windows[id] = n;
@@ -213,8 +216,7 @@ void SdlBackend::MoveWindow(WindowId id, const RECT& screenRect)
     SDL_GetWindowPosition(n->window, &cx, &cy);
     n->rect = screenRect;
     // SDL waits for the desktop to confirm a change, so unchanged values are not sent.
-    if (screenRect.left != cx || screenRect.top != cy)
-        SDL_SetWindowPosition(n->window, screenRect.left, screenRect.top);
+    if (screenRect.left != cx || screenRect.top != cy) Place(*n, screenRect.left, screenRect.top);
     if (w == cw && h == ch) return;
     SDL_SetWindowSize(n->window, w, h);
     n->surfaceStale = true;
@@ -223,8 +225,16 @@ void SdlBackend::MoveWindow(WindowId id, const RECT& screenRect)
     // brings it back only to a place with no zero coordinate (such as 0,0).
     ApplyShape(*n);
     SDL_GetWindowPosition(n->window, &cx, &cy);
-    if (screenRect.left != cx || screenRect.top != cy)
-        SDL_SetWindowPosition(n->window, screenRect.left, screenRect.top);
+    if (screenRect.left != cx || screenRect.top != cy) Place(*n, screenRect.left, screenRect.top);
+}
+
+void SdlBackend::Place(Native& n, int x, int y)
+{
+    // Enough for a window dragged faster than the desktop answers.
+    constexpr std::size_t kMaxPlacing = 64;
+    n.placing.push_back(POINT{x, y});
+    if (n.placing.size() > kMaxPlacing) n.placing.pop_front();
+    SDL_SetWindowPosition(n.window, x, y);
 }
 
 void SdlBackend::ShowWindow(WindowId id, bool visible)

@@ -76,6 +76,9 @@ private:
         bool surfaceStale = true; // the native buffer is new: copy everything next time
         bool exposed = false;     // the desktop lost the pixels: show the buffer again
         bool minimized = false;   // handed to the window manager to iconify
+        // Places asked of the desktop and not yet reported back, oldest first:
+        // a report of one of them is our own move arriving late, not the manager's.
+        std::deque<POINT> placing;
     };
 
     SdlBackend() = default;
@@ -84,6 +87,7 @@ private:
     void Pump();
     void Settle();
     void ApplyShape(Native& n);
+    void Place(Native& n, int x, int y);
     Native* Find(WindowId id);
     const Native* Find(WindowId id) const;
     WindowId IdOf(std::uint32_t sdlWindowId) const;

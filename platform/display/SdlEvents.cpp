@@ -375,6 +375,23 @@ void SdlBackend::TranslateWindowEvent(const SDL_Event& se, Event e)
         e.type = EventType::CloseRequest;
         Queue(std::move(e));
         return;
+    case SDL_WINDOWEVENT_MOVED: {
+        // The desktop's word on where the window is. Our own requests come back
+        // too, possibly after later ones were made: those are not news.
+        POINT at{se.window.data1, se.window.data2};
+        auto asked = std::find_if(n->placing.begin(), n->placing.end(), [at](POINT p) { return SamePoint(p, at); });
+        if (asked != n->placing.end()) {
+            n->placing.erase(n->placing.begin(), asked + 1);
+            return;
+        }
+        n->placing.clear();
+        if (SamePoint(at, POINT{n->rect.left, n->rect.top})) return;
+        OffsetRect(&n->rect, at.x - n->rect.left, at.y - n->rect.top);
+        e.type = EventType::Moved;
+        e.screen = at;
+        Queue(std::move(e));
+        return;
+    }
     case SDL_WINDOWEVENT_EXPOSED: n->exposed = true; return;
     case SDL_WINDOWEVENT_SIZE_CHANGED: n->surfaceStale = true; return;
     case SDL_WINDOWEVENT_RESTORED:

@@ -8,6 +8,7 @@
 #include <X11/Xatom.h>
 #include <X11/extensions/XInput2.h>
 #include <cmath>
+#include <cstdio>
 #endif
 
 namespace display::x11 {
@@ -168,22 +169,37 @@ void UngrabPointer(SDL_Window* window)
 #if defined(SDL_VIDEO_DRIVER_X11)
 namespace {
 
-XErrorHandler g_beforeSurvival = nullptr;
+unsigned long g_ignored = 0;
 
-int IgnoreStaleWindow(Display* display, XErrorEvent* error)
+int LogAndIgnore(Display* display, XErrorEvent* error)
 {
-    if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
-    return g_beforeSurvival ? g_beforeSurvival(display, error) : 0;
+    // A burst of them (a window gone with requests in flight) says nothing new.
+    constexpr unsigned long kLogged = 20;
+    if (++g_ignored > kLogged) return 0;
+    char text[128] = {};
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "corvane: X error ignored: %s (request %u.%u, resource 0x%lx)\n", text,
+                 static_cast<unsigned>(error->request_code), static_cast<unsigned>(error->minor_code),
+                 static_cast<unsigned long>(error->resourceid));
+    return 0;
 }
 
 } // namespace
 #endif
 
-void SurviveStaleWindowErrors()
+void SurviveXErrors()
 {
 #if defined(SDL_VIDEO_DRIVER_X11)
-    XErrorHandler previous = XSetErrorHandler(IgnoreStaleWindow);
-    if (previous != IgnoreStaleWindow) g_beforeSurvival = previous;
+    XSetErrorHandler(LogAndIgnore);
+#endif
+}
+
+unsigned long IgnoredXErrors()
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    return g_ignored;
+#else
+    return 0;
 #endif
 }
 

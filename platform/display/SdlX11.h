@@ -32,11 +32,14 @@ unsigned long NativeWindow(SDL_Window* window);
 bool GrabPointer(SDL_Window* window);
 void UngrabPointer(SDL_Window* window);
 
-// Requests that name a window which has just gone away (SDL still wakes or
-// raises windows that were destroyed) are errors the default handler would
-// end the program for; from now on they are ignored. Other errors go on to the
-// handler that was there before.
-void SurviveStaleWindowErrors();
+// Protocol errors (SDL still wakes or raises windows that were destroyed, on
+// its own second connection too) would end the program under Xlib's default
+// handler; from now on each is logged to stderr and ignored. Call before SDL
+// starts, so the handler SDL puts back when it shuts down is this one, and
+// again after, to take the place of SDL's own.
+void SurviveXErrors();
+// How many errors were ignored so far.
+unsigned long IgnoredXErrors();
 
 // Whether a window manager runs on the window's screen (_NET_SUPPORTING_WM_CHECK
 // names a live window that names itself).

@@ -45,9 +45,13 @@ std::string ExecutablePath()
 // The source tree this file was compiled from, as a last resort for developers' builds.
 std::string BuiltFromDir()
 {
+#ifdef CORVANE_BUILT_FROM
+    return std::string(CORVANE_BUILT_FROM) + "/res";
+#else
     std::filesystem::path self(__FILE__);
     if (!self.is_absolute()) return std::string();
     return (self.parent_path().parent_path().parent_path() / "res").string();
+#endif
 }
 
 } // namespace

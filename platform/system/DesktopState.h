@@ -37,6 +37,9 @@ struct DesktopState {
     MSG current{};    // the message last retrieved
     int sendDepth = 0;
     int moveLoopDepth = 0;
+    // The capture ended: the pointer is routed again where it stands, so a
+    // window it left while captured learns it at once, not at the next move.
+    bool pointerRecheck = false;
 };
 
 DesktopState& State();
@@ -49,6 +52,8 @@ void DropPostedFor(HWND hwnd);
 void RouteEvent(const display::Event& e);
 // Hands dropped files to the window under the drop that accepts them.
 void RouteDrop(const display::Event& e);
+// Routes a move to where the pointer stands when a recheck is due; false when none was.
+bool RecheckPointer();
 // Forgets every reference to a window that is going away.
 void ForgetWindowInInput(HWND hwnd);
 // Posts a due hover message; false when none was due.

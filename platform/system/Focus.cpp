@@ -26,6 +26,7 @@ void ResetInput()
     s.buttons = s.modifiers = 0;
     s.keys.fill(false);
     s.mouseHit = HTNOWHERE;
+    s.pointerRecheck = false;
 }
 
 } // namespace sys
@@ -46,6 +47,7 @@ BOOL ReleaseCapture()
 {
     HWND old = State().capture;
     State().capture = nullptr;
+    if (old) State().pointerRecheck = true;
     sys::Backend().CaptureMouse(false);
     if (old) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
     return TRUE;
@@ -126,7 +128,9 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
         w = sys::Lookup(hwnd);
         if (!w) return FALSE;
         w->style |= WS_DISABLED;
-        if (sys::IsDescendant(hwnd, State().focus)) SetFocus(nullptr);
+        // A disabled window cannot keep the focus, but a control inside it keeps
+        // it until activation moves on, so the dialog can save and restore it.
+        if (State().focus == hwnd) SetFocus(nullptr);
         if (State().capture == hwnd) ReleaseCapture();
         SendMessage(hwnd, WM_ENABLE, FALSE, 0);
     }

@@ -56,6 +56,16 @@ HWND WindowAt(POINT screen)
     return nullptr;
 }
 
+// The outermost disabled window among h and its parents, or null. A modal
+// dialog disables its owner, and with it everything inside the owner.
+HWND DisabledAround(HWND h)
+{
+    HWND found = nullptr;
+    for (Window* w = Lookup(h); w; w = Lookup(w->parent))
+        if (w->style & WS_DISABLED) found = w->handle;
+    return found;
+}
+
 WPARAM KeyFlags()
 {
     const DesktopState& s = State();
@@ -88,11 +98,10 @@ HWND MouseTarget(POINT screen, LRESULT* hit)
     }
     HWND h = WindowAt(screen);
     while (h) {
-        Window* w = Lookup(h);
-        if (!w) return nullptr;
-        if (w->style & WS_DISABLED) {
+        if (!Lookup(h)) return nullptr;
+        if (HWND disabled = DisabledAround(h)) {
             *hit = HTERROR;
-            return h;
+            return disabled;
         }
         LRESULT code = SendMessage(h, WM_NCHITTEST, 0, PackPoint(screen));
         if (!Lookup(h)) return nullptr;
@@ -219,7 +228,7 @@ void RouteKey(const Event& e)
     s.keys[vk] = down;
     s.modifiers = e.modifiers;
     HWND target = Lookup(s.focus) ? s.focus : (Lookup(s.active) ? s.active : nullptr);
-    if (!target || !IsWindowEnabled(RootOf(target))) return;
+    if (!target || DisabledAround(target)) return;
     bool alt = (e.modifiers & display::kModAlt) != 0;
     bool sys = alt || vk == VK_F10 || (vk == VK_MENU);
     LPARAM lParam = 1;
@@ -253,7 +262,7 @@ void RouteEvent(const Event& e)
     case EventType::KeyUp: RouteKey(e); break;
     case EventType::Text: {
         HWND target = Lookup(s.focus) ? s.focus : nullptr;
-        if (!target) break;
+        if (!target || DisabledAround(target)) break;
         // Double-byte characters arrive as their lead byte, then their trail byte.
         for (unsigned char c : e.text) Post(target, WM_CHAR, c, 1);
         break;
@@ -276,6 +285,15 @@ void RouteEvent(const Event& e)
             }
         break;
     case EventType::DropFiles: RouteDrop(e); break;
+    case EventType::Moved:
+        // The desktop's place is the truth: hit tests of the next input use it.
+        for (HWND h : TopLevels())
+            if (Window* w = Lookup(h); w && w->native == e.window) {
+                if (!IsIconic(h) && (w->rect.left != e.screen.x || w->rect.top != e.screen.y))
+                    SetWindowPos(h, nullptr, e.screen.x, e.screen.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                break;
+            }
+        break;
     case EventType::RestoreRequest:
         // The window shows again on the desktop; the layer must stop treating it as minimized.
         for (HWND h : TopLevels())
@@ -285,6 +303,20 @@ void RouteEvent(const Event& e)
             }
         break;
     }
+}
+
+bool RecheckPointer()
+{
+    DesktopState& s = State();
+    if (!s.pointerRecheck) return false;
+    s.pointerRecheck = false;
+    Event move;
+    move.type = EventType::MouseMove;
+    move.screen = s.cursor;
+    move.buttons = s.buttons;
+    move.modifiers = s.modifiers;
+    RouteMouse(move);
+    return true;
 }
 
 bool FireDueHover()

@@ -60,6 +60,7 @@ bool NextMessage(const Filter& f, bool remove, MSG* out)
         RouteEvent(e);
         if (TakePosted(f, remove, out)) return true;
     }
+    if (RecheckPointer() && TakePosted(f, remove, out)) return true;
     while (FireDueHover())
         if (TakePosted(f, remove, out)) return true;
     if (f.AcceptsMessage(WM_PAINT) &&

@@ -5,6 +5,7 @@
 #include "platform/system/Desktop.h"
 #include "platform/system/DesktopState.h"
 #include "platform/system/Gdi.h"
+#include "platform/system/MinimizedBar.h"
 #include "platform/system/NonClient.h"
 #include "platform/system/Paint.h"
 #include "platform/system/SysMetrics.h"
@@ -150,6 +151,8 @@ void Minimize(HWND hwnd)
     SetWindowPos(hwnd, nullptr, kMinimizedPos, kMinimizedPos, GetSystemMetrics(SM_CXMINIMIZED),
                  GetSystemMetrics(SM_CYMINIMIZED),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (show ? SWP_SHOWWINDOW : 0));
+    // Off the screen the window would be lost for good: something must show it.
+    ShowMinimizedBar(hwnd);
 }
 
 void Maximize(HWND hwnd)
@@ -276,6 +279,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if (hidden && sys::State().active == hwnd) SetActiveWindow(sys::NextToActivate(hwnd));
         else if (visible && !(flags & SWP_NOACTIVATE) && (shown || restacked)) SetActiveWindow(hwnd);
     }
+    if (topLevel) sys::DropStaleMinimizedBar(hwnd);
     w = sys::Lookup(hwnd);
     if (!w) return TRUE;
     wp.x = newRect.left;

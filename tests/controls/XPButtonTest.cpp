@@ -371,6 +371,33 @@ TEST_F(XPButtonTest, HoverTrackingArmsOnceHoversAndLeaves)
     EXPECT_EQ(At(3, kH / 2), Face(kH / 2, false, false));
 }
 
+TEST_F(XPButtonTest, PressedDraggedOffAndReleasedOutsideTheFrameGoesAtTheRelease)
+{
+    Bind();
+    PointAt(hwnd, 20, 12);
+    Rest();
+    ASSERT_TRUE(button.Over());
+    screen.Press();
+    Pump();
+    // Held down and dragged off: the button holds the mouse, the frame stays.
+    PointAt(parent.m_hWnd, 300, 150);
+    EXPECT_TRUE(button.Over());
+    EXPECT_EQ(At(3, kH / 2), kHoverLeft);
+    // Let go out there, the pointer still: the frame must go now, not at some later move.
+    screen.Release();
+    Pump();
+    EXPECT_FALSE(button.Over());
+    EXPECT_FALSE(button.Tracking());
+    // The press gave it the focus: the blue frame replaces the green one.
+    ASSERT_EQ(GetFocus(), hwnd);
+    EXPECT_EQ(At(3, kH / 2), kFocusLeft);
+    EXPECT_NE(At(kW / 2, kH - 2), kHoverBottom);
+    // Back over it, the hover works as before.
+    PointAt(hwnd, 20, 12);
+    Rest();
+    EXPECT_TRUE(button.Over());
+}
+
 TEST_F(XPButtonTest, AFailedArmingIsRetriedOnTheNextMove)
 {
     Bind();

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <poll.h>
 #include <sstream>
+#include <unistd.h>
 
 namespace corvane::test {
 
@@ -35,6 +36,8 @@ std::string CorvaneBinary()
 }
 
 std::unique_ptr<XvfbSession> CorvaneRun::s_session;
+std::unique_ptr<ChildProcess> CorvaneRun::s_windowManager;
+std::string CorvaneRun::s_windowManagerName;
 std::unique_ptr<ScreenGrabber> CorvaneRun::s_grabber;
 std::string CorvaneRun::s_skipReason;
 std::string CorvaneRun::s_startError;
@@ -49,6 +52,18 @@ constexpr int kCaption = 19;
 // Template 102's size in dialog units.
 constexpr int kTemplateWidth = 431;
 constexpr int kTemplateHeight = 206;
+
+// The program's path on PATH, or empty.
+std::string FindProgram(const std::string& name)
+{
+    const char* path = std::getenv("PATH");
+    std::istringstream dirs(path ? path : "/usr/bin:/bin");
+    for (std::string dir; std::getline(dirs, dir, ':');) {
+        std::string candidate = dir + "/" + name;
+        if (!dir.empty() && access(candidate.c_str(), X_OK) == 0) return candidate;
+    }
+    return std::string();
+}
 
 int Field(const std::string& shell, const std::string& name)
 {
@@ -70,13 +85,48 @@ void CorvaneRun::SetUpTestSuite()
         s_skipReason = "xdotool is not installed";
         return;
     }
+    const char* manager = std::getenv("CORVANE_E2E_WINDOW_MANAGER");
+    s_windowManagerName = manager ? manager : "";
+    std::string managerPath = s_windowManagerName.empty() ? "" : FindProgram(s_windowManagerName);
+    if (!s_windowManagerName.empty() && managerPath.empty()) {
+        s_skipReason = s_windowManagerName + " is not installed";
+        return;
+    }
     s_session = XvfbSession::Start(1024, 768, &s_startError);
     if (!s_session) return; // SetUp fails with the reason
     s_grabber = std::make_unique<ScreenGrabber>(s_session->Display());
+    if (!managerPath.empty()) StartWindowManager(managerPath);
+}
+
+void CorvaneRun::StartWindowManager(const std::string& path)
+{
+    std::vector<std::string> env = CurrentEnvironment();
+    SetVariable(&env, "DISPLAY", s_session->Display());
+    std::vector<std::string> argv = {path};
+    if (s_windowManagerName == "openbox") argv.push_back("--sm-disable");
+    s_windowManager =
+        ChildProcess::Start(argv, ScratchDir(), env, ScratchDir() + "/" + s_windowManagerName + ".out", &s_startError);
+    if (!s_windowManager) {
+        s_session.reset();
+        return;
+    }
+    // Managing once it names its check window on the root.
+    bool managing = WaitUntil(
+        [] {
+            CommandResult r = s_session->Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}, 5000);
+            return r.output.find("window id #") != std::string::npos;
+        },
+        15000);
+    if (!managing) {
+        s_startError = s_windowManagerName + " did not take the display: " + s_windowManager->Output();
+        s_windowManager.reset();
+        s_session.reset();
+    }
 }
 
 void CorvaneRun::TearDownTestSuite()
 {
+    s_windowManager.reset();
     s_grabber.reset();
     s_session.reset();
 }
@@ -127,9 +177,13 @@ void CorvaneRun::Launch(const std::vector<std::string>& args)
     ASSERT_TRUE(m_app->Running()) << "the program ended (" << m_app->Describe() << "): " << m_app->Output();
     ASSERT_TRUE(found && !m_windowId.empty()) << "no window named Corvane1.0 -- Dalmor appeared";
     ASSERT_GT(m_window.Width(), 300);
-    // Painted: the olive caption band and the flat client background.
+    // Painted: the olive caption band and the flat client background. A window
+    // manager may still place the window after it was found: read its place anew.
+    CRect before;
     bool painted = WaitUntil(
         [&] {
+            before = m_window;
+            if (!ReadGeometry(&m_window) || m_window != before) return false;
             gfx::Surface w = GrabWindow();
             return (w.At(w.Width() / 2, 1) & 0xFFFFFF) == kFrame &&
                    (w.At(w.Width() / 2, kDlgFrame + kCaption + 4) & 0xFFFFFF) == kBackground;

@@ -77,6 +77,9 @@ protected:
     void SaveScreen(const std::string& name) const;
 
     static XvfbSession* Session() { return s_session.get(); }
+    // The window manager the suite runs under ($CORVANE_E2E_WINDOW_MANAGER, such
+    // as openbox); empty for the bare server.
+    static const std::string& WindowManager() { return s_windowManagerName; }
 
     std::unique_ptr<ChildProcess> m_app;
     std::string m_windowId;
@@ -84,7 +87,11 @@ protected:
     std::string m_workDir;
 
 private:
+    static void StartWindowManager(const std::string& path);
+
     static std::unique_ptr<XvfbSession> s_session;
+    static std::unique_ptr<ChildProcess> s_windowManager;
+    static std::string s_windowManagerName;
     static std::unique_ptr<ScreenGrabber> s_grabber;
     static std::string s_skipReason; // a tool is missing
     static std::string s_startError; // Xvfb is there but did not start

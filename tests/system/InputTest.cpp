@@ -151,6 +151,83 @@ TEST_F(Input, DisabledWindowsTakeNoInput)
     EXPECT_TRUE(EnableWindow(top, TRUE));
 }
 
+TEST_F(Input, InsideADisabledWindowNoChildTakesInput)
+{
+    // As under a modal dialog: the owner is disabled, its children are not.
+    SetFocus(left);
+    EnableWindow(top, FALSE);
+    EXPECT_EQ(GetFocus(), left) << "a control keeps the focus until activation moves on";
+    Clear();
+    screen.Click(client.x + 20, client.y + 20); // on `left`
+    screen.Click(client.x + 80, client.y + 20); // on `right`
+    screen.KeyDown('A');
+    screen.TypeText("b");
+    screen.Wheel(120);
+    Pump();
+    for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KEYDOWN, WM_CHAR, WM_MOUSEWHEEL})
+        EXPECT_EQ(Trace({m}), std::vector<std::string>{}) << MessageName(m);
+    // The pointer is refused where the disabled window is, with the error hit code.
+    std::vector<std::string> cursors = Trace({WM_SETCURSOR});
+    ASSERT_FALSE(cursors.empty());
+    EXPECT_EQ(cursors.front(), "top:" + MessageName(WM_SETCURSOR));
+    EnableWindow(top, TRUE);
+    screen.Click(client.x + 20, client.y + 20);
+    Pump();
+    EXPECT_EQ(Count(left, WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(Input, TheDesktopsPlaceOfAWindowIsWhereTheNextInputFindsIt)
+{
+    // The user drags the window with the window manager: only the desktop moved it.
+    RECT before{};
+    GetWindowRect(top, &before);
+    screen.MoveByWindowManager(1, 400, 300);
+    Pump();
+    RECT after{};
+    GetWindowRect(top, &after);
+    EXPECT_EQ(after.left, 400);
+    EXPECT_EQ(after.top, 300);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(Count(top, WM_MOVE), 1);
+    EXPECT_EQ(screen.WindowRect(1).left, 400);
+    POINT moved{0, 0};
+    ClientToScreen(top, &moved);
+    Clear();
+    screen.Click(moved.x + 20, moved.y + 20);   // where `left` is now
+    screen.Click(client.x + 20, client.y + 20); // where it was: bare desktop now
+    Pump();
+    EXPECT_EQ(Trace({WM_LBUTTONDOWN}), (std::vector<std::string>{"left:LBUTTONDOWN"}));
+    // A report of the place it already has changes nothing.
+    Clear();
+    screen.MoveByWindowManager(1, 400, 300);
+    Pump();
+    EXPECT_EQ(Count(top, WM_MOVE), 0);
+}
+
+TEST_F(Input, ReleasingTheCaptureTellsAWindowThePointerLeftMeanwhile)
+{
+    // A pressed control captures the mouse; the pointer leaves while captured.
+    handlers.push_back([](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {
+        if (DesktopTest::current->names[h] != "left") return false;
+        if (m == WM_MOUSEMOVE) {
+            TRACKMOUSEEVENT tme{16, TME_LEAVE, h, 0};
+            EXPECT_TRUE(_TrackMouseEvent(&tme));
+        }
+        if (m == WM_LBUTTONDOWN) SetCapture(h);
+        if (m == WM_LBUTTONUP) ReleaseCapture();
+        return false;
+    });
+    screen.MoveMouse(client.x + 20, client.y + 20);
+    screen.Press();
+    screen.MoveMouse(client.x + 200, client.y + 100);
+    Pump();
+    EXPECT_EQ(Count(left, WM_MOUSELEAVE), 0) << "no leave while the capture holds";
+    screen.Release();
+    Pump();
+    EXPECT_EQ(Count(left, WM_MOUSELEAVE), 1) << "the leave comes with the release, not with the next move";
+    EXPECT_GE(Count(top, WM_MOUSEMOVE), 1);
+}
+
 TEST_F(Input, HoverFiresOncePerArmingAndLeaveFollowsThePointer)
 {
     handlers.push_back([](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {

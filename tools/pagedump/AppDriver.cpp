@@ -3,12 +3,14 @@
 #include "app/Corvane.h"
 #include "app/CorvaneDlg.h"
 #include "platform/base/CodePage.h"
+#include "platform/base/Exception.h"
 #include "platform/framework/MsgBox.h"
 #include "platform/system/Desktop.h"
 #include "platform/system/FileDialog.h"
 #include "res/Resources.h"
 
 #include <cstdio>
+#include <new>
 #include <utility>
 
 namespace corvane::tools {
@@ -28,8 +30,11 @@ std::string& ReportingTool()
     return tool;
 }
 
+bool g_reported = false;
+
 int ReportInUtf8(const char* text, UINT type)
 {
+    g_reported = true;
     std::string line = Cp936ToUtf8(text ? text : "");
     std::fprintf(stderr, "%s: %s\n", ReportingTool().c_str(), line.c_str());
     return AfxMessageBox(text ? text : "", type ? type : MB_ICONEXCLAMATION);
@@ -56,10 +61,34 @@ AppDriver::~AppDriver()
     AfxDeleteTempMaps();
 }
 
-int AppDriver::Run(std::function<bool()> idle)
+int AppDriver::Run(const std::string& tool, std::function<bool()> idle)
 {
     m_stalled = false;
-    m_screen.SetIdleHandler(std::move(idle));
+    m_failed = false;
+    // The step runs deep inside the program's loops: what it throws must end
+    // here, or it would unwind the main dialog under the step's feet.
+    m_screen.SetIdleHandler([this, tool, idle = std::move(idle)] {
+        if (m_failed) return false;
+        // Fixed buffers: the message must get out even when memory has run out.
+        char text[512] = "out of memory";
+        try {
+            return idle();
+        } catch (CException* e) {
+            if (!e->GetErrorMessage(text, sizeof text) || !text[0])
+                std::snprintf(text, sizeof text, "%s", "the tool failed");
+            e->Delete();
+            try {
+                std::snprintf(text, sizeof text, "%s", Cp936ToUtf8(text).c_str());
+            } catch (const std::bad_alloc&) {
+                // The code page 936 text is better than none.
+            }
+        } catch (const std::bad_alloc&) {
+        }
+        std::fprintf(stderr, "%s: %s\n", tool.c_str(), text);
+        m_failed = true;
+        CloseMain();
+        return true;
+    });
     // The application object is the framework's through AfxGetApp; naming it
     // here keeps it in the program.
     CWinApp* app = &theApp;
@@ -199,6 +228,11 @@ std::string MessageBoxText(HWND hwnd)
     char buffer[4096] = {};
     GetWindowTextA(text, buffer, sizeof buffer);
     return buffer;
+}
+
+bool ExceptionsReported()
+{
+    return g_reported;
 }
 
 void ReportExceptionsAs(const std::string& tool)

@@ -24,8 +24,11 @@ public:
     // Runs CCorvaneApp to its end through the framework's entry. idle answers
     // true when it gave input (or moved the clock); false lets a pending timer
     // fire, and with nothing pending ends every loop, which Stalled() reports.
-    int Run(std::function<bool()> idle);
+    // An exception out of idle (memory ran out) is told on stderr under tool's
+    // name and closes the main window; idle is not called again, and Failed() says so.
+    int Run(const std::string& tool, std::function<bool()> idle);
     bool Stalled() const { return m_stalled; }
+    bool Failed() const { return m_failed; }
 
     display::HeadlessBackend& Screen() { return m_screen; }
     // The main dialog while the application runs; null before and after.
@@ -45,6 +48,7 @@ public:
 private:
     display::HeadlessBackend m_screen;
     bool m_stalled = false;
+    bool m_failed = false;
 };
 
 // The open of one file through "打开...", the open-file dialog's name box and
@@ -83,5 +87,8 @@ std::string MessageBoxText(HWND hwnd);
 // with the line on stderr in UTF-8 under tool's name. Call inside Run (the
 // framework's entry installs its own reporter first).
 void ReportExceptionsAs(const std::string& tool);
+// Whether such a report was made: something the program was doing failed
+// (memory ran out in a page fill, say), so what it shows may be incomplete.
+bool ExceptionsReported();
 
 } // namespace corvane::tools

@@ -69,6 +69,7 @@ public:
             return ClickNextTab();
         case Phase::Slide: {
             int page = kTabOrder[m_nextTab];
+            if (m_driver.Dialog() == nullptr) return Fail("the main window is gone");
             if (m_driver.Dialog()->m_tab.GetCurSel() != page)
                 return Fail("tab " + std::to_string(page) + " was not chosen");
             // The page slides in on a timer: let it run until the page rests.
@@ -99,9 +100,11 @@ private:
 
     bool Capture(int page)
     {
-        std::string why;
+        std::string why = "the main window is gone";
         m_pages[page].clear();
-        if (corvane::tools::AppendPage(m_pages[page], page, PageList(*m_driver.Dialog(), page), why)) return true;
+        if (m_driver.Dialog() != nullptr &&
+            corvane::tools::AppendPage(m_pages[page], page, PageList(*m_driver.Dialog(), page), why))
+            return true;
         std::fprintf(stderr, "%s: %s\n", kTool, why.c_str());
         return false;
     }
@@ -164,7 +167,9 @@ int main(int argc, char** argv)
     AppDriver driver;
     // File names on Linux are UTF-8; the dialog's name box takes code page 936.
     PageDump dump(driver, Utf8ToCp936(path), tabs);
-    driver.Run([&dump] { return dump.Idle(); });
+    driver.Run(kTool, [&dump] { return dump.Idle(); });
+    // A failure the program reported leaves its pages incomplete: nothing of them is trusted.
+    if (driver.Failed() || corvane::tools::ExceptionsReported()) return 1;
     if (!dump.Done()) {
         std::fprintf(stderr, "%s: the program stopped before the pages were read\n", kTool);
         return 1;

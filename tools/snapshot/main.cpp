@@ -2,17 +2,20 @@
 // default) in Corvane's main window on the headless desktop, through the open
 // button and the open-file dialog, and writes a PNG of the window with each of
 // the seven tabs chosen. --readme writes the README's picture instead: the
-// window on the Bing tab.
+// window on the Bing tab, with the log opened from a home folder of its own so
+// the path box shows a path a user would have (~/logs/access.log).
 #include "app/CorvaneDlg.h"
 #include "platform/base/CodePage.h"
 #include "tools/pagedump/AppDriver.h"
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -46,10 +49,46 @@ struct Shot {
     std::string path;
 };
 
+// Where the README's picture finds its log: a scratch home folder, gone with the tool.
+constexpr const char* kReadmeLog = "logs/access.log";
+
+class ScratchHome {
+public:
+    ~ScratchHome()
+    {
+        std::error_code ec;
+        if (!m_dir.empty()) fs::remove_all(m_dir, ec);
+    }
+    // Copies log to ~/logs/access.log under a fresh HOME; false with a message.
+    bool Take(const std::string& log)
+    {
+        std::error_code ec;
+        m_dir = (fs::temp_directory_path(ec) / ("corvane-snapshot-home-" + std::to_string(getpid()))).string();
+        fs::path copy = fs::path(m_dir) / kReadmeLog;
+        fs::create_directories(copy.parent_path(), ec);
+        if (!ec) fs::copy_file(log, copy, fs::copy_options::overwrite_existing, ec);
+        if (ec || setenv("HOME", m_dir.c_str(), 1) != 0) {
+            std::fprintf(stderr, "%s: cannot copy %s to %s: %s\n", kTool, log.c_str(), copy.c_str(),
+                         ec ? ec.message().c_str() : "HOME cannot be set");
+            return false;
+        }
+        return true;
+    }
+    // The path as a user reads it: under HOME written with "~".
+    std::string Shown(const std::string& path) const
+    {
+        if (m_dir.empty() || path.compare(0, m_dir.size() + 1, m_dir + "/") != 0) return path;
+        return "~" + path.substr(m_dir.size());
+    }
+
+private:
+    std::string m_dir;
+};
+
 class Snapshot {
 public:
-    Snapshot(AppDriver& driver, const std::string& cp936Path, std::vector<Shot> shots)
-        : m_driver(driver), m_open(driver, cp936Path, kTool), m_shots(std::move(shots))
+    Snapshot(AppDriver& driver, const std::string& cp936Path, std::vector<Shot> shots, const ScratchHome* home)
+        : m_driver(driver), m_open(driver, cp936Path, kTool), m_shots(std::move(shots)), m_home(home)
     {
     }
 
@@ -67,6 +106,7 @@ public:
         case Phase::Open:
             if (m_open.Step()) return true;
             if (m_open.GetState() != OpenThroughDialog::State::Loaded) return Finish(1);
+            if (m_home) ShowHomePath();
             return ClickTab();
         case Phase::Slide:
             // The page slides in on a timer: let it run until the page rests.
@@ -110,6 +150,12 @@ private:
         return false;
     }
 
+    void ShowHomePath()
+    {
+        CString shown = Utf8ToCp936(m_home->Shown(Cp936ToUtf8(m_driver.Dialog()->m_load.strPath.GetString()))).c_str();
+        m_driver.Dialog()->m_editPath.SetWindowText(shown);
+    }
+
     bool Finish(int code)
     {
         m_code = code;
@@ -121,6 +167,7 @@ private:
     AppDriver& m_driver;
     OpenThroughDialog m_open;
     std::vector<Shot> m_shots;
+    const ScratchHome* m_home;
     std::size_t m_next = 0;
     bool m_started = false;
     Phase m_phase = Phase::Open;
@@ -152,8 +199,12 @@ int main(int argc, char** argv)
     if (outDir.empty()) outDir = CORVANE_SNAPSHOT_DIR;
 
     std::vector<Shot> shots;
+    ScratchHome home;
+    std::string typed = log;
     if (readme) {
         shots.push_back({kBingTab, CORVANE_README_SHOT});
+        if (!home.Take(log)) return 1;
+        typed = std::string("~/") + kReadmeLog;
     } else {
         std::error_code ec;
         fs::create_directories(outDir, ec);
@@ -167,8 +218,10 @@ int main(int argc, char** argv)
 
     AppDriver driver;
     // File names on Linux are UTF-8; the dialog's name box takes code page 936.
-    Snapshot snapshot(driver, Utf8ToCp936(log), shots);
-    driver.Run([&snapshot] { return snapshot.Idle(); });
+    Snapshot snapshot(driver, Utf8ToCp936(typed), shots, readme ? &home : nullptr);
+    driver.Run(kTool, [&snapshot] { return snapshot.Idle(); });
+    // A failure the program reported leaves its pages incomplete: nothing of them is trusted.
+    if (driver.Failed() || corvane::tools::ExceptionsReported()) return 1;
     if (!snapshot.Done()) {
         std::fprintf(stderr, "%s: the program stopped before the screenshots were taken\n", kTool);
         return 1;
