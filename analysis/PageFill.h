@@ -6,7 +6,7 @@
 
 #include "analysis/LogEntry.h"
 #include "analysis/LogLoad.h"
-#include "analysis/PageRows.h"
+#include "analysis/PageFillRows.h"
 #include "controls/ListCtrlCl.h"
 #include "platform/base/CString.h"
 

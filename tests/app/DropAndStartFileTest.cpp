@@ -63,7 +63,7 @@ TEST_F(DropAndStartFileTest, DroppedChosenAndStartFilesShowTheSameWhateverTheNam
         OpenThroughDialog(path);
         const std::vector<Cells> chosen = Everything();
         ASSERT_EQ(chosen[0], Cells{path});
-        ASSERT_EQ(List(0).GetItemCount(), 2);
+        ASSERT_EQ(List(0).GetItemCount(), 3);
         ASSERT_EQ(List(2).GetItemCount(), 1);
         dlg->DestroyWindow();
 

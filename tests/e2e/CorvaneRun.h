@@ -18,12 +18,11 @@
 
 namespace corvane::test {
 
-// The log every test opens: a first line that is never a record, then three
-// lines of one crawler with statuses 200, 404 and 301, one line each of two
-// others, and a browser's.
+// The log every test opens: a header line, then three lines of one crawler
+// with statuses 200, 404 and 301, one line each of two others, and a browser's.
 extern const char kSampleName[];
 std::string SampleLog();
-constexpr int kSampleRecords = 6;
+constexpr int kSampleRecords = 7;
 
 enum CaptionButton { kClose, kMaximize, kMinimize, kHelp };
 

@@ -1,4 +1,4 @@
-#include "analysis/PageRows.h"
+#include "analysis/PageFillRows.h"
 
 #include <algorithm>
 #include <charconv>
