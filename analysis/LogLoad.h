@@ -49,10 +49,15 @@ LogLoad SplitLogText(const CString& text);
 // Reads up to nWant bytes into pBuffer; 0 at the end. Throws on failure.
 using LogReadFn = std::function<std::ptrdiff_t(char* pBuffer, std::ptrdiff_t nWant)>;
 
+// Texts of a known size this big are read on a second thread while the first
+// takes them apart.
+inline constexpr long long kLogReadAheadBytes = 64ll << 20;
+
 // Loads the bytes read from read until it gives 0. nSizeHint is the expected
 // size (-1 when unknown: the text grows as it comes). Throws CFileException or
 // CMemoryException.
-LogLoad LoadLogBytes(const LogReadFn& read, long long nSizeHint, LogLoadProgress* pProgress = nullptr);
+LogLoad LoadLogBytes(const LogReadFn& read, long long nSizeHint, LogLoadProgress* pProgress = nullptr,
+                     long long nReadAheadFrom = kLogReadAheadBytes);
 
 // Opens path for reading and loads it whole. Throws CFileException or
 // CMemoryException; nothing outside the result is touched.

@@ -5,6 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+const bool g_hasAvx2 = __builtin_cpu_supports("avx2");
+
+} // namespace
+
 CTokenScan::CTokenScan(const char* const* ppTokens, int nTokens)
 {
     m_nTokens = std::clamp(nTokens, 0, kMaxTokens);
@@ -31,7 +37,34 @@ CTokenScan::CTokenScan(const char* const* ppTokens, int nTokens)
 bool CTokenScan::Matches(const char* text, std::ptrdiff_t length, std::ptrdiff_t at, int t) const noexcept
 {
     std::ptrdiff_t n = m_nLengths[t];
-    return n > 0 && at + n <= length && std::memcmp(text + at, m_pTokens[t], static_cast<std::size_t>(n)) == 0;
+    if (n <= 0 || at + n > length || text[at] != m_pTokens[t][0]) return false;
+    return std::memcmp(text + at, m_pTokens[t], static_cast<std::size_t>(n)) == 0;
+}
+
+__attribute__((target("avx2"))) std::ptrdiff_t CTokenScan::CandidatesAvx2(const char* text, std::ptrdiff_t length,
+                                                                          std::ptrdiff_t p, std::ptrdiff_t to) const
+{
+    __m256i first[kMaxTokens], second[kMaxTokens];
+    for (int k = 0; k < m_nPairs; ++k) {
+        first[k] = _mm256_set1_epi8(static_cast<char>(m_first[k]));
+        second[k] = m_anySecond[k] ? _mm256_set1_epi8(static_cast<char>(0xFF)) : _mm256_set1_epi8(static_cast<char>(m_second[k]));
+    }
+    // Lanes p..p+31 read text[p, p + 33): stay inside the text.
+    for (; p + 32 <= to && p + 33 <= length; p += 32) {
+        __m256i v0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + p));
+        __m256i v1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(text + p + 1));
+        __m256i m = _mm256_setzero_si256();
+        for (int k = 0; k < m_nPairs; ++k) {
+            __m256i s = m_anySecond[k] ? second[k] : _mm256_cmpeq_epi8(v1, second[k]);
+            m = _mm256_or_si256(m, _mm256_and_si256(_mm256_cmpeq_epi8(v0, first[k]), s));
+        }
+        auto bits = static_cast<unsigned>(_mm256_movemask_epi8(m));
+        while (bits) {
+            m_hits.push_back(p + __builtin_ctz(bits));
+            bits &= bits - 1;
+        }
+    }
+    return p;
 }
 
 void CTokenScan::Candidates(const char* text, std::ptrdiff_t length, std::ptrdiff_t from, std::ptrdiff_t to) const
@@ -45,6 +78,7 @@ void CTokenScan::Candidates(const char* text, std::ptrdiff_t length, std::ptrdif
         first[k] = _mm_set1_epi8(static_cast<char>(m_first[k]));
         second[k] = _mm_set1_epi8(static_cast<char>(m_second[k]));
     }
+    if (g_hasAvx2) p = CandidatesAvx2(text, length, p, to);
     const __m128i all = _mm_set1_epi8(static_cast<char>(0xFF));
     for (; p + 16 <= to && p + 17 <= length; p += 16) {
         __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + p));

@@ -32,6 +32,7 @@ public:
 private:
     // Offsets in [from, to) where the first two bytes of some token stand.
     void Candidates(const char* text, std::ptrdiff_t length, std::ptrdiff_t from, std::ptrdiff_t to) const;
+    std::ptrdiff_t CandidatesAvx2(const char* text, std::ptrdiff_t length, std::ptrdiff_t p, std::ptrdiff_t to) const;
     bool Matches(const char* text, std::ptrdiff_t length, std::ptrdiff_t at, int t) const noexcept;
 
     const char* m_pTokens[kMaxTokens] = {};

@@ -111,6 +111,32 @@ TEST(LogLoad, PiecesOfAnyLengthGiveTheSameLoad)
         -1);
     EXPECT_TRUE(SameLoad(got, want));
 
+    // The same text read ahead on a second thread, in pieces of any length,
+    // and a reader that fails half way: the failure reaches the caller.
+    for (bool fail : {false, true}) {
+        at = 0;
+        auto pieces = [&](char* buffer, std::ptrdiff_t nWant) -> std::ptrdiff_t {
+            if (fail && at > text.size() / 2) AfxThrowFileException(CFileException::generic, -1, "x");
+            std::ptrdiff_t n = std::min<std::ptrdiff_t>(
+                {nWant, static_cast<std::ptrdiff_t>(at % 31 + 1), static_cast<std::ptrdiff_t>(text.size() - at)});
+            std::memcpy(buffer, text.data() + at, static_cast<std::size_t>(n));
+            at += static_cast<std::size_t>(n);
+            return n;
+        };
+        if (!fail) {
+            EXPECT_TRUE(SameLoad(LoadLogBytes(pieces, static_cast<long long>(text.size()), nullptr, 0), want));
+            continue;
+        }
+        bool threw = false;
+        try {
+            LoadLogBytes(pieces, static_cast<long long>(text.size()), nullptr, 0);
+        } catch (CFileException* e) {
+            threw = true;
+            e->Delete();
+        }
+        EXPECT_TRUE(threw);
+    }
+
     const std::size_t piece = std::size_t(1) << 20;
     std::string big(3 * piece + 777, 'x');
     for (std::size_t border = piece; border < big.size(); border += piece)
