@@ -53,6 +53,9 @@ public:
     // a slow reader in for a big file with it).
     std::function<LogLoad(const char* pszPath, LogLoadProgress* pProgress)> m_fnReadHook;
 
+    // True while a worker reads a file and the window waits for it.
+    BOOL IsReading() const { return m_bReading; }
+
     // Paints caption band, borders, icon, caption buttons and title into a
     // DC of the whole window.
     void DrawTitleBar(CDC* pDC);

@@ -86,6 +86,7 @@ void CCorvaneDlg::WaitForRead(const LogLoadProgress& progress, const std::atomic
     CString strShown;
     m_editPath.GetWindowText(strShown);
     m_bReading = TRUE;
+    const HWND hFocus = ::GetFocus();
     ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
     // The window paints on while input waits, as under a modal dialog.
     const BOOL bWasEnabled = !EnableWindow(FALSE);
@@ -117,6 +118,10 @@ void CCorvaneDlg::WaitForRead(const LogLoadProgress& progress, const std::atomic
     if (m_hWnd) {
         KillTimer(kLoadTimer);
         if (bWasEnabled) EnableWindow(TRUE);
+        // A disabled window lost its activation and focus: they come back as
+        // after a modal dialog.
+        if (!::GetActiveWindow()) SetActiveWindow();
+        if (hFocus && ::IsWindow(hFocus) && ::GetFocus() != hFocus) ::SetFocus(hFocus);
         if (bShowing) m_editPath.SetWindowText(strShown);
     }
     m_bReading = FALSE;

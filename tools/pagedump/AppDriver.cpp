@@ -196,6 +196,8 @@ bool OpenThroughDialog::Step()
         return true;
     case Phase::Settle:
     case Phase::Cancelled:
+        // A pipe or a big file is read while the window waits: so does the script.
+        if (dlg->IsReading()) return false;
         if (active == dlg->m_hWnd) {
             // Back in the main dialog: the open is over, loaded or reported.
             m_state = m_phase == Phase::Settle && dlg->m_bLoaded ? State::Loaded : State::Failed;

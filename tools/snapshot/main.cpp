@@ -105,6 +105,8 @@ public:
         switch (m_phase) {
         case Phase::Open:
             if (m_open.Step()) return true;
+            // Still reading (a pipe, a big file): wait for the next turn.
+            if (m_open.GetState() == OpenThroughDialog::State::Running) return false;
             if (m_open.GetState() != OpenThroughDialog::State::Loaded) return Finish(1);
             if (m_home) ShowHomePath();
             return ClickTab();
