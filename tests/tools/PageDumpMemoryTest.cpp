@@ -12,14 +12,6 @@
 namespace corvane::test {
 namespace {
 
-std::string ProgramPath(const std::string& name)
-{
-    const char* path = std::getenv("PATH");
-    std::istringstream dirs(path ? path : "/usr/bin:/bin");
-    for (std::string dir; std::getline(dirs, dir, ':');)
-        if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0) return dir + "/" + name;
-    return std::string();
-}
 
 // About a megabyte of crawler and browser lines.
 std::string MidSizeLog()

@@ -240,5 +240,25 @@ TEST(PageDumpTest, BadUsageEndsWithTwoAndTheUsage)
     }
 }
 
+TEST(PageDumpTest, PipesAndCompressedLogsDumpAsTheFileItself)
+{
+    // A process substitution is a pipe read on the window's worker, a gzip
+    // file is unpacked as it is read: both must show the plain file's pages.
+    std::string bash = ProgramPath("bash");
+    std::string gzip = ProgramPath("gzip");
+    if (bash.empty() || gzip.empty()) GTEST_SKIP() << "bash or gzip is not installed";
+    std::string path = SourceDir() + "/samples/access.log";
+    ToolRun plain = PageDump({path});
+    ASSERT_EQ(plain.code, 0) << plain.err;
+    std::string packed = corvane::test::ScratchDir() + "/access.log.1";
+    ASSERT_EQ(RunTool(bash, {"-c", "gzip -c '" + path + "' > '" + packed + "'"}).code, 0);
+    for (const std::string& how : {"'" + std::string(CORVANE_PAGEDUMP) + "' <(cat '" + path + "')",
+                                   "'" + std::string(CORVANE_PAGEDUMP) + "' '" + packed + "'"}) {
+        ToolRun run = RunTool(bash, {"-c", how});
+        EXPECT_EQ(run.code, 0) << how << "\n" << run.err;
+        EXPECT_EQ(run.out, plain.out) << how;
+    }
+}
+
 } // namespace
 } // namespace corvane::test
