@@ -70,18 +70,18 @@ TEST(ReopenMemoryTest, ASecondLogWithoutMemoryLeavesTheFirstExactly)
     };
 
     // Little memory: the first log fits, the second or a thread to read it does not.
-    for (long long mib = 32; mib <= 64; mib += 4)
+    for (long long mib = 32; mib <= 64; mib += 8)
         runAt(mib * 1024);
     // Halve the way to the least memory the second log loads in, then walk the
     // last few hundred KiB below it, where a page fill runs out after the load.
     long long low = 64 * 1024;
-    long long high = 256 * 1024;
+    long long high = 160 * 1024;
     ASSERT_EQ(runAt(high), "second");
     while (high - low > 32) {
         long long mid = (low + high) / 2;
         (runAt(mid) == "second" ? high : low) = mid;
     }
-    for (long long kib = high - 320; kib < high; kib += 32)
+    for (long long kib = high - 256; kib < high; kib += 32)
         runAt(kib);
     EXPECT_GT(keptFirst, 0) << "no limit was low enough to keep the first log";
     EXPECT_GT(tookSecond, 0);
