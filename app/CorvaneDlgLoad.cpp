@@ -42,6 +42,9 @@ BOOL CCorvaneDlg::OpenLogFile(LPCSTR lpszPath)
     }
     m_load.Swap(load);
     m_bLoaded = bWasLoaded;
+    // The new load's memory goes before the old pages are filled again: it is
+    // what ran out.
+    LogLoad().Swap(load);
     if (m_bLoaded) {
         FillPages();
     } else {
@@ -102,7 +105,13 @@ void CCorvaneDlg::ShowCrawlerPage(int nPage)
     CSDlg* pPage = CrawlerPage(nPage);
     if (!pPage || !pPage->m_list.GetSafeHwnd()) return;
     EmptyPage(pPage->m_list);
-    ShowCrawler(pPage, CrawlerToken(nPage));
+    try {
+        // The token's copy may find no memory either.
+        ShowCrawler(pPage, CrawlerToken(nPage));
+    } catch (CException* e) {
+        e->Delete();
+        m_bFillFailed = TRUE;
+    }
 }
 
 void CCorvaneDlg::ShowCrawler(CSDlg* pPage, CString strToken)

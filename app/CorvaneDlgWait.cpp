@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -58,14 +59,21 @@ BOOL CCorvaneDlg::ReadLogFile(LPCSTR lpszPath, LogLoad& load)
         std::atomic<bool> bDone{false};
         std::exception_ptr error;
         CString strPath(lpszPath);
-        std::thread worker([&] {
-            try {
-                load = m_fnReadHook ? m_fnReadHook(strPath, &progress) : LoadLogFile(strPath, &progress);
-            } catch (...) {
-                error = std::current_exception();
-            }
-            bDone = true;
-        });
+        std::thread worker;
+        try {
+            worker = std::thread([&] {
+                try {
+                    load = m_fnReadHook ? m_fnReadHook(strPath, &progress) : LoadLogFile(strPath, &progress);
+                } catch (...) {
+                    error = std::current_exception();
+                }
+                bDone = true;
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had (its stack did not fit): read on the spot.
+            load = m_fnReadHook ? m_fnReadHook(lpszPath, nullptr) : LoadLogFile(lpszPath);
+            return TRUE;
+        }
         WaitForRead(progress, bDone, lpszPath);
         worker.join();
         if (error) std::rethrow_exception(error);

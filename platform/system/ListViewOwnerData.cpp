@@ -44,17 +44,16 @@ int CellText(const ListView& lv, int row, int subItem, LPSTR buffer, int size)
 bool SetVirtualCount(ListView& lv, int n)
 {
     if (n < 0) n = 0;
-    if (!lv.rows.SetTextlessCount(n)) {
-        lv.rows.SetTextlessCount(0);
-        n = 0;
-    }
+    // Without memory for the rows' states the list is left empty, and says so.
+    bool fits = lv.rows.SetTextlessCount(n);
+    if (!fits) lv.rows.SetTextlessCount(0);
     lv.focused = lv.mark = lv.lastSelected = lv.clickItem = -1;
     lv.selectedCount = 0;
-    lv.top = std::min(lv.top, std::max(0, n - 1));
+    lv.top = std::min(lv.top, std::max(0, lv.rows.Count() - 1));
     InvalidateRect(lv.hwnd, nullptr, TRUE);
     lv.invalidFrom = 0;
     RowsChanged(lv);
-    return lv.rows.Count() == n;
+    return fits && lv.rows.Count() == n;
 }
 
 } // namespace sys::lv

@@ -43,6 +43,9 @@ LRESULT SetExtendedStyle(ListView& lv, WPARAM mask, LPARAM value)
     DWORD m = mask ? static_cast<DWORD>(mask) : 0xFFFFFFFF;
     lv.exStyle = (old & ~m) | (static_cast<DWORD>(value) & m);
     if (lv.exStyle != old) {
+        // The owner sets the extended style once its columns and header are in
+        // place: the header's answer to HDM_LAYOUT may have changed since creation.
+        Layout(lv);
         InvalidateRect(lv.hwnd, nullptr, TRUE);
         lv.invalidFrom = 0;
     }
