@@ -14,6 +14,7 @@
 #include <functional>
 
 class CFDlg;
+class CListCtrlCl;
 class CSDlg;
 
 class CCorvaneDlg : public CDialog {
@@ -101,6 +102,9 @@ protected:
     static bool ReadsLong(LPCSTR lpszPath);
     // Puts the pages of the current load up; FALSE when one could not be filled.
     BOOL FillPages();
+
+    // Runs a page fill; a fill that fails or throws empties the page and sets m_bFillFailed.
+    void FillOrNote(CListCtrlCl& list, const std::function<BOOL()>& fill);
 
     BOOL m_bReading = FALSE;   // a worker is reading a file
     BOOL m_bFillFailed = FALSE; // a page fill ran out of memory

@@ -81,21 +81,26 @@ CSDlg* CCorvaneDlg::CrawlerPage(int nPage) const
     return nPage >= 1 && nPage < kPageCount ? static_cast<CSDlg*>(m_pPages[nPage]) : nullptr;
 }
 
+void CCorvaneDlg::FillOrNote(CListCtrlCl& list, const std::function<BOOL()>& fill)
+{
+    // A page that cannot be filled is left empty and noted: the load that
+    // asked for it is then taken back.
+    try {
+        if (fill()) return;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (const std::bad_alloc&) {
+    }
+    EmptyPage(list);
+    m_bFillFailed = TRUE;
+}
+
 LRESULT CCorvaneDlg::OnShowAll(WPARAM, LPARAM)
 {
     if (!m_bLoaded) return 0;
     CFDlg* pPage = AllLinesPage();
     if (!pPage || !pPage->m_list.GetSafeHwnd()) return 0;
-    try {
-        if (!FillAllLinesPage(pPage->m_list, m_load)) m_bFillFailed = TRUE;
-    } catch (CException* e) {
-        e->Delete();
-        EmptyPage(pPage->m_list);
-        m_bFillFailed = TRUE;
-    } catch (const std::bad_alloc&) {
-        EmptyPage(pPage->m_list);
-        m_bFillFailed = TRUE;
-    }
+    FillOrNote(pPage->m_list, [&] { return FillAllLinesPage(pPage->m_list, m_load); });
     return 0;
 }
 
@@ -116,16 +121,7 @@ void CCorvaneDlg::ShowCrawlerPage(int nPage)
 
 void CCorvaneDlg::ShowCrawler(CSDlg* pPage, CString strToken)
 {
-    try {
-        if (!FillCrawlerPage(pPage->m_list, m_load, strToken)) m_bFillFailed = TRUE;
-    } catch (CException* e) {
-        e->Delete();
-        EmptyPage(pPage->m_list);
-        m_bFillFailed = TRUE;
-    } catch (const std::bad_alloc&) {
-        EmptyPage(pPage->m_list);
-        m_bFillFailed = TRUE;
-    }
+    FillOrNote(pPage->m_list, [&] { return FillCrawlerPage(pPage->m_list, m_load, strToken); });
 }
 
 LRESULT CCorvaneDlg::OnShowBaidu(WPARAM, LPARAM)
