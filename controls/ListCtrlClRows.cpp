@@ -144,7 +144,9 @@ BOOL CListCtrlCl::ExportRowsCsv(LPCSTR lpszPath, CString& strError)
 
 void CListCtrlCl::ExportRowsWithDialog()
 {
-    CFileDialog dlg(FALSE, "csv", m_strExportName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kCsvFilter, this);
+    // The folder saved to is no reason to change the program's working folder.
+    CFileDialog dlg(FALSE, "csv", m_strExportName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR, kCsvFilter,
+                    this);
     dlg.m_ofn.lpstrTitle = "导出为 CSV";
     if (dlg.DoModal() != IDOK) return;
     HCURSOR hOld = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
