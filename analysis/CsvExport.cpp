@@ -17,12 +17,18 @@ namespace {
 // Large blocks: few system calls, and the block is reused, not re-touched.
 constexpr std::size_t kBlock = std::size_t(1) << 20;
 
-bool IsSpecial(unsigned char c) { return c == '"' || c == ',' || c == '\r' || c == '\n' || c >= 0x80; }
+bool NeedsQuote(unsigned char c) { return c == '"' || c == ',' || c == '\r' || c == '\n'; }
 
-// The first byte that needs quoting or converting; n when there is none.
-// Most cells are plain ASCII, and the all-lines page is the whole log.
-std::size_t FindSpecial(const char* p, std::size_t n)
+struct CellKind {
+    bool bQuote = false; // holds a quote, comma, CR or LF
+    bool bHigh = false;  // holds a byte >= 0x80: code page 936 text to convert
+};
+
+// One pass over the cell, sixteen bytes at a time: most cells are plain
+// ASCII, and the all-lines page is the whole log.
+CellKind Classify(const char* p, std::size_t n)
 {
+    CellKind kind;
     std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128i quote = _mm_set1_epi8('"'), comma = _mm_set1_epi8(','), cr = _mm_set1_epi8('\r'),
@@ -31,25 +37,17 @@ std::size_t FindSpecial(const char* p, std::size_t n)
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
         __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, comma)),
                                    _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        int mask = _mm_movemask_epi8(_mm_or_si128(hit, v)); // the high bit of v: a byte >= 0x80
-        if (mask) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+        kind.bQuote = kind.bQuote || _mm_movemask_epi8(hit) != 0;
+        kind.bHigh = kind.bHigh || _mm_movemask_epi8(v) != 0; // the high bit of each byte
+        if (kind.bQuote && kind.bHigh) return kind;
     }
 #endif
-    for (; i < n; ++i)
-        if (IsSpecial(static_cast<unsigned char>(p[i]))) return i;
-    return n;
-}
-
-bool HasHighByte(const char* p, std::size_t n)
-{
-    for (std::size_t i = 0; i < n; ++i)
-        if (static_cast<unsigned char>(p[i]) >= 0x80) return true;
-    return false;
-}
-
-bool NeedsQuotes(std::string_view text)
-{
-    return text.find_first_of("\",\r\n") != std::string_view::npos;
+    for (; i < n; ++i) {
+        auto c = static_cast<unsigned char>(p[i]);
+        kind.bQuote = kind.bQuote || NeedsQuote(c);
+        kind.bHigh = kind.bHigh || c >= 0x80;
+    }
+    return kind;
 }
 
 } // namespace
@@ -66,18 +64,14 @@ void CCsvWriter::Cell(std::string_view text)
 {
     if (m_bRowStarted) Put(",", 1);
     m_bRowStarted = true;
-    std::size_t at = FindSpecial(text.data(), text.size());
-    if (at == text.size()) {
-        Put(text.data(), text.size());
-        return;
-    }
+    const CellKind kind = Classify(text.data(), text.size());
     // Trail bytes of code page 936 are never a quote, comma, CR or LF, so the
     // converted text needs quoting exactly when the original did.
-    if (HasHighByte(text.data() + at, text.size() - at)) {
+    if (kind.bHigh) {
         m_strUtf8 = Cp936ToUtf8(text);
         text = m_strUtf8;
     }
-    if (NeedsQuotes(text))
+    if (kind.bQuote)
         PutQuoted(text);
     else
         Put(text.data(), text.size());
