@@ -23,6 +23,13 @@ int PutNumber(long long n, char* pszBuffer, int nSize)
     return PutText(szDigits, result.ptr - szDigits, pszBuffer, nSize);
 }
 
+std::string_view NumberValue(long long n, std::string& scratch)
+{
+    if (scratch.size() < 24) scratch.resize(24);
+    auto result = std::to_chars(scratch.data(), scratch.data() + scratch.size(), n);
+    return std::string_view(scratch.data(), static_cast<std::size_t>(result.ptr - scratch.data()));
+}
+
 } // namespace
 
 COLORREF StatusColor(const CString& strStatus)
@@ -41,6 +48,39 @@ int CAllLinesRows::GetCellText(int nRow, int nColumn, char* pszBuffer, int nSize
     std::ptrdiff_t n = 0;
     const char* p = m_load.records.TextAt(j, n);
     return PutText(p, n, pszBuffer, nSize);
+}
+
+std::string_view CAllLinesRows::GetCellValue(int nRow, int nColumn, std::string& scratch) const
+{
+    const auto j = static_cast<std::size_t>(nRow) + 1;
+    if (nRow < 0 || !m_load.records.Has(j)) return {};
+    if (nColumn == 0) return NumberValue(static_cast<long long>(j), scratch);
+    if (nColumn != 1) return {};
+    std::ptrdiff_t n = 0;
+    const char* p = m_load.records.TextAt(j, n);
+    std::string_view text(p, static_cast<std::size_t>(n > 0 ? n : 0));
+    if (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    return text;
+}
+
+std::string_view CCrawlerRows::GetCellValue(int nRow, int nColumn, std::string& scratch) const
+{
+    if (nRow < 0 || static_cast<std::size_t>(nRow) >= m_pRecords->size()) return {};
+    if (nColumn == 0) return NumberValue(nRow + 1LL, scratch);
+    if (nColumn < 0 || nColumn > 6) return {};
+    if (nRow != m_nSpanRow) {
+        const std::size_t j = (*m_pRecords)[static_cast<std::size_t>(nRow)];
+        if (!m_load.records.Has(j)) return {};
+        std::ptrdiff_t n = 0;
+        m_pSpanLine = m_load.records.TextAt(j, n);
+        CutLogFields(m_pSpanLine, n, m_spans);
+        m_nSpanRow = nRow;
+    }
+    const LogFieldSpan* spans[] = {nullptr,        &m_spans.ip,     &m_spans.time, &m_spans.url,
+                                   &m_spans.http, &m_spans.status, &m_spans.bytes};
+    const LogFieldSpan& span = *spans[nColumn];
+    if (span.length <= 0) return {};
+    return std::string_view(m_pSpanLine + span.start, static_cast<std::size_t>(span.length));
 }
 
 const LogEntry* CCrawlerRows::Cut(int nRow) const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "analysis/LogEntry.h"
+#include "analysis/LogFields.h"
 #include "analysis/LogLoad.h"
 #include "controls/ListRowSource.h"
 
@@ -21,6 +22,7 @@ class CAllLinesRows : public CListRowSource {
 public:
     explicit CAllLinesRows(const LogLoad& load) : m_load(load) {}
     int GetCellText(int nRow, int nColumn, char* pszBuffer, int nSize) const override;
+    std::string_view GetCellValue(int nRow, int nColumn, std::string& scratch) const override;
 
 private:
     const LogLoad& m_load;
@@ -43,6 +45,8 @@ public:
     bool GetEntry(int nRow, LogEntry& entry) const;
 
     int GetCellText(int nRow, int nColumn, char* pszBuffer, int nSize) const override;
+    // Straight from the line: only where the fields lie is found, once a row.
+    std::string_view GetCellValue(int nRow, int nColumn, std::string& scratch) const override;
     bool GetRowBackColor(int nRow, COLORREF& clr) const override;
 
 private:
@@ -54,4 +58,7 @@ private:
     // A row is asked for cell by cell: its fields are cut once.
     mutable int m_nCutRow = -1;
     mutable LogEntry m_cut;
+    mutable int m_nSpanRow = -1;
+    mutable const char* m_pSpanLine = nullptr;
+    mutable LogFieldSpans m_spans;
 };

@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "pages/FDlg.h"
+#include "pages/PageColumns.h"
 #include "pages/SDlg.h"
 #include "platform/system/Resource.h"
 #include "platform/system/Windows.h"
@@ -115,6 +116,8 @@ BOOL CCorvaneDlg::OnInitDialog()
         }
         m_pPages[i] = pPage;
         pPage->Create(nTemplate, &m_tab);
+        CListCtrlCl& list = i == 0 ? static_cast<CFDlg*>(pPage)->m_list : static_cast<CSDlg*>(pPage)->m_list;
+        list.m_strExportName = CString(kPageExportNames[i]) + ".csv";
         m_tab.AddPage(pPage, kPageTitles[i]);
     }
     m_tab.SetNotifyWnd(m_hWnd);

@@ -2,6 +2,7 @@
 // framework's entry, which runs the application object.
 #include "app/CommandLine.h"
 #include "app/Corvane.h"
+#include "app/ExportPages.h"
 #include "platform/base/CodePage.h"
 #include "platform/display/SdlBackend.h"
 #include "platform/system/Desktop.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     case CCommandLine::actionBadUsage:
         std::fprintf(stderr, "corvane: %s\n%s", line.strError.c_str(), CCommandLine::Usage().c_str());
         return 2;
+    case CCommandLine::actionExport: return ExportPages(line, stderr); // needs no display
     case CCommandLine::actionRun: break;
     }
 

@@ -29,6 +29,8 @@ BEGIN_MESSAGE_MAP(CListCtrlCl, CListCtrl)
     ON_WM_MEASUREITEM()
     ON_WM_MEASUREITEM_REFLECT()
     ON_NOTIFY_REFLECT(LVN_GETDISPINFO, OnGetDispInfo)
+    ON_WM_KEYDOWN()
+    ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 CListCtrlCl::CListCtrlCl() : m_nRowHeight(0), m_textColor(0), m_fontHeight(12), m_fontWidth(0) {}

@@ -10,7 +10,10 @@
 #include "platform/framework/Afxwin.h"
 #include "platform/framework/ListCtrl.h"
 
+#include <functional>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 class CListCtrlCl : public CListCtrl {
     DECLARE_DYNAMIC(CListCtrlCl)
@@ -46,6 +49,23 @@ public:
     BOOL SetRowSource(std::unique_ptr<CListRowSource> pSource, int nRows);
     const CListRowSource* GetRowSource() const { return m_pRowSource.get(); }
 
+    // Taking rows out: Ctrl+A, Ctrl+C and the context menu (right button, the
+    // menu key, Shift+F10) call these. Cells are taken whole from the rows'
+    // source as they go out, less the space the pages put before a field.
+    // Selects every row; one byte a row, however many there are.
+    void SelectAllRows();
+    // Puts the selected rows on the clipboard, one tab-separated line a row.
+    // FALSE when none is selected, or (with a message) when they are too many.
+    BOOL CopySelectedRows();
+    // Writes the rows as CSV to lpszPath (code page 936): the selected ones when
+    // several are selected, else all, under the column titles. The file is
+    // written whole or not at all; FALSE with the reason in strError.
+    BOOL ExportRowsCsv(LPCSTR lpszPath, CString& strError);
+    // Asks for a file with the save dialog, then exports; a failure is shown.
+    void ExportRowsWithDialog();
+    // The file name the save dialog proposes.
+    CString m_strExportName = "rows.csv";
+
     // Stores the row height and makes the list measure its rows again.
     void SetRowHeight(int nHeight);
     BOOL SetDefaultTextColor(COLORREF clr);
@@ -71,6 +91,15 @@ protected:
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+
+    // The source the rows are read from: the list's own, or its stored cells.
+    const CListRowSource& RowsForExport() const;
+    std::vector<std::string_view> ColumnTitles() const;
+    // The rows an export or a copy takes, in list order.
+    std::function<int(int)> SelectedRowWalk() const;
+    std::unique_ptr<CListRowSource> m_pStoredRows;
 
     std::unique_ptr<CListRowSource> m_pRowSource;
 

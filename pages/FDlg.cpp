@@ -1,5 +1,6 @@
 #include "pages/FDlg.h"
 
+#include "pages/PageColumns.h"
 #include "platform/framework/AfxMsg.h"
 #include "platform/system/VirtualKeys.h"
 #include "res/ResourceIds.h"
@@ -38,8 +39,8 @@ BOOL CFDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
-    m_list.InsertColumn(0, "ID", LVCFMT_LEFT, -1, -1);
-    m_list.InsertColumn(1, "内容", LVCFMT_LEFT, -1, -1);
+    m_list.InsertColumn(0, kAllLinesTitles[0], LVCFMT_LEFT, -1, -1);
+    m_list.InsertColumn(1, kAllLinesTitles[1], LVCFMT_LEFT, -1, -1);
     m_list.SetColumnWidth(0, 50);
     m_list.SetColumnWidth(1, 500);
     m_list.SetHeaderHeightFactor(1.5f);

@@ -1,26 +1,11 @@
 #include "pages/SDlg.h"
 
+#include "pages/PageColumns.h"
 #include "platform/framework/AfxMsg.h"
 #include "platform/system/VirtualKeys.h"
 #include "res/ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CSDlg, CDialog)
-
-namespace {
-
-struct PageColumn {
-    const char* pszTitle;
-    int nFormat;
-    int nWidth;
-};
-
-constexpr PageColumn kColumns[] = {
-    {"ID", LVCFMT_LEFT, 30},    {"IP", LVCFMT_LEFT, 90},   {"访问时间", LVCFMT_LEFT, 150},
-    {"URL", LVCFMT_LEFT, 100},  {"HTTP", LVCFMT_LEFT, 60}, {"状态", LVCFMT_CENTER, 50},
-    {"字节", LVCFMT_LEFT, 50},
-};
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CSDlg, CDialog)
 END_MESSAGE_MAP()
@@ -48,7 +33,7 @@ BOOL CSDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     int nCol = 0;
-    for (const PageColumn& column : kColumns) {
+    for (const PageColumn& column : kCrawlerColumns) {
         m_list.InsertColumn(nCol, column.pszTitle, column.nFormat, column.nWidth, -1);
         ++nCol;
     }

@@ -61,8 +61,7 @@ INT_PTR CFileDialog::DoModal()
         owner = pOwner ? pOwner->GetSafeHwnd() : nullptr;
     }
     m_ofn.hwndOwner = owner;
-    // Only the open dialog exists; a save dialog reports an initialisation failure.
-    BOOL ok = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : FALSE;
+    BOOL ok = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
     return ok ? IDOK : IDCANCEL;
 }
 

@@ -1,4 +1,4 @@
-// CFileDialog: the framework's face of the common open-file dialog. Callers
+// CFileDialog: the framework's face of the common open-file and save-file dialogs. Callers
 // adjust m_ofn (title, flags, initial folder) before DoModal and read the
 // result with GetPathName.
 #pragma once

@@ -267,6 +267,7 @@ constexpr UINT LVN_COLUMNCLICK = LVN_FIRST - 8;
 constexpr UINT LVN_BEGINDRAG = LVN_FIRST - 9;
 constexpr UINT LVN_BEGINRDRAG = LVN_FIRST - 11;
 constexpr UINT LVN_ITEMACTIVATE = LVN_FIRST - 14;
+constexpr UINT LVN_ODSTATECHANGED = LVN_FIRST - 15;
 constexpr UINT LVN_HOTTRACK = LVN_FIRST - 21;
 constexpr UINT LVN_GETDISPINFO = LVN_FIRST - 50;
 constexpr UINT LVN_SETDISPINFO = LVN_FIRST - 51;
@@ -284,6 +285,17 @@ struct NMLISTVIEW {
 };
 using NM_LISTVIEW = NMLISTVIEW;
 using LPNMLISTVIEW = NMLISTVIEW*;
+
+// LVN_ODSTATECHANGED: the states of rows iFrom to iTo of an owner-data list
+// changed at once (a range selected by Shift).
+struct NMLVODSTATECHANGE {
+    NMHDR hdr;
+    int iFrom;
+    int iTo;
+    UINT uNewState;
+    UINT uOldState;
+};
+using LPNMLVODSTATECHANGE = NMLVODSTATECHANGE*;
 
 // LVN_GETDISPINFO: an owner-data list asks its owner for a cell. The owner
 // writes the text into pszText (cchTextMax bytes) or points pszText at its own.

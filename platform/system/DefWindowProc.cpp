@@ -159,7 +159,23 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         // Children pass these up until someone handles them.
         if (w->parent) return SendMessage(w->parent, message, wParam, lParam);
         return 0;
+    case WM_RBUTTONUP: {
+        // A right click asks for the window's context menu, at the screen point.
+        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(hwnd, &p);
+        SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd),
+                    MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+        return 0;
+    }
+    case WM_KEYUP:
+        // The menu key asks for it too, with no point (-1, -1).
+        if (wParam == VK_APPS) SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
+        return 0;
     case WM_SYSKEYDOWN:
+        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0 && !(lParam & (LPARAM{1} << 29))) {
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
+            return 0;
+        }
         if (wParam == VK_F4 && (lParam & (LPARAM{1} << 29))) PostMessage(sys::RootOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
         // Alt+Space opens the system menu of the window the key belongs to.
         if (wParam == VK_SPACE && (lParam & (LPARAM{1} << 29)))

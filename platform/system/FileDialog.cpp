@@ -1,5 +1,5 @@
-// The open-file dialog: its template, its procedure, and the hand-back of the
-// chosen path through OPENFILENAMEA.
+// The open-file and save-file dialogs: their template, their procedure, and
+// the hand-back of the chosen path through OPENFILENAMEA.
 #include "platform/system/FileDialog.h"
 
 #include "platform/base/CodePage.h"
@@ -39,6 +39,7 @@ struct State {
     std::vector<Entry> entries;
     std::string pendingError;
     DWORD error = 0;
+    bool save = false; // the save dialog: a new name is fine, an existing file may be replaced
 };
 
 State* StateOf(HWND dlg)
@@ -53,7 +54,8 @@ std::string Cp936(const std::string& utf8)
 
 std::string Caption(const State& s)
 {
-    return s.ofn->lpstrTitle ? s.ofn->lpstrTitle : "打开";
+    if (s.ofn->lpstrTitle) return s.ofn->lpstrTitle;
+    return s.save ? "另存为" : "打开";
 }
 
 void Warn(HWND dlg, const State& s, const std::string& cp936Text)
@@ -164,6 +166,31 @@ void Finish(HWND dlg, State& s, const std::string& utf8Path)
     EndDialog(dlg, IDOK);
 }
 
+// The file to save to: a new one in a folder that exists, or one that is there
+// and may be replaced (asked first with OFN_OVERWRITEPROMPT).
+void SaveEntry(HWND dlg, State& s, const std::string& path, const fs::file_status& st)
+{
+    std::string name = Cp936(fs::path(path).filename().string());
+    if (fs::exists(st)) {
+        if (!fs::is_regular_file(st)) {
+            Warn(dlg, s, name + "\n无法保存到这个位置。\n请换一个文件名。");
+            return;
+        }
+        if (s.ofn->Flags & OFN_OVERWRITEPROMPT) {
+            std::string text = name + " 已存在。\n要替换它吗?";
+            if (MessageBoxA(dlg, text.c_str(), Caption(s).c_str(), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+        }
+        Finish(dlg, s, path);
+        return;
+    }
+    std::error_code parentError;
+    if (!fs::is_directory(fs::path(path).parent_path(), parentError)) {
+        Warn(dlg, s, Cp936(path) + "\n路径不存在。\n请检查路径是否正确。");
+        return;
+    }
+    Finish(dlg, s, path);
+}
+
 // A folder, or a file that must exist (a vanished one gets a message and a fresh list).
 void OpenEntry(HWND dlg, State& s, const std::string& path)
 {
@@ -171,6 +198,10 @@ void OpenEntry(HWND dlg, State& s, const std::string& path)
     fs::file_status st = fs::status(fs::path(path), error);
     if (fs::is_directory(st)) {
         Navigate(dlg, s, path);
+        return;
+    }
+    if (s.save) {
+        SaveEntry(dlg, s, path, st);
         return;
     }
     if (fs::exists(st)) {
@@ -225,7 +256,8 @@ void OpenTyped(HWND dlg, State& s, const std::string& typedCp936)
     const char* defExt = s.ofn->lpstrDefExt;
     if (defExt && *defExt && !fs::exists(fs::path(path), error) && fs::path(path).extension().empty()) {
         std::string withExt = path + "." + Cp936ToUtf8(defExt);
-        if (fs::exists(fs::path(withExt), error)) path = withExt;
+        // A name saved to takes the extension; a name opened only when that file is there.
+        if (s.save || fs::exists(fs::path(withExt), error)) path = withExt;
     }
     OpenEntry(dlg, s, path);
 }
@@ -288,6 +320,7 @@ INT_PTR DialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_INITDIALOG: {
         SetWindowLongPtr(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
         SetWindowTextA(dlg, Caption(*s).c_str());
+        if (s->save) SetDlgItemTextA(dlg, IDOK, "保存(&S)");
         HWND combo = GetDlgItem(dlg, kFileDlgFilterId);
         for (const Filter& f : s->filters)
             SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.text.c_str()));
@@ -378,7 +411,9 @@ DialogTemplate MakeTemplate()
 
 } // namespace sys::filedlg
 
-BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn)
+namespace {
+
+BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save)
 {
     using namespace sys::filedlg;
     g_lastError = 0;
@@ -392,6 +427,7 @@ BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn)
     }
     State state;
     state.ofn = ofn;
+    state.save = save;
     state.filters = ParseFilters(ofn->lpstrFilter);
     int index = ofn->nFilterIndex == 0 ? 0 : static_cast<int>(ofn->nFilterIndex) - 1;
     state.filter = std::clamp(index, 0, std::max(0, static_cast<int>(state.filters.size()) - 1));
@@ -404,6 +440,18 @@ BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn)
     }
     g_lastError = state.error;
     return result == IDOK && state.error == 0 ? TRUE : FALSE;
+}
+
+} // namespace
+
+BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn)
+{
+    return RunFileDialog(ofn, false);
+}
+
+BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn)
+{
+    return RunFileDialog(ofn, true);
 }
 
 DWORD CommDlgExtendedError()

@@ -1,6 +1,6 @@
-// The common open-file dialog: a modal dialog over the file system that lists
-// a folder's subfolders and the files matching the chosen filter, and returns
-// the full path of the file picked, in code page 936.
+// The common open-file and save-file dialogs: a modal dialog over the file
+// system that lists a folder's subfolders and the files matching the chosen
+// filter, and returns the full path of the file picked, in code page 936.
 #pragma once
 
 #include "platform/system/WinUser.h"
@@ -70,7 +70,16 @@ inline BOOL GetOpenFileName(LPOPENFILENAMEA ofn)
 {
     return GetOpenFileNameA(ofn);
 }
-// The error of the last open-file dialog; 0 when it succeeded or was cancelled.
+// The same dialog for a file to write: a name that does not exist yet is taken
+// (in a folder that does), lpstrDefExt is added to a name without extension,
+// and with OFN_OVERWRITEPROMPT an existing file is taken only when the user
+// agrees to replace it.
+BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn);
+inline BOOL GetSaveFileName(LPOPENFILENAMEA ofn)
+{
+    return GetSaveFileNameA(ofn);
+}
+// The error of the last file dialog; 0 when it succeeded or was cancelled.
 DWORD CommDlgExtendedError();
 
 // Control ids of the dialog, for tests and hooks.

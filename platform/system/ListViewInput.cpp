@@ -11,7 +11,7 @@ namespace {
 
 bool SingleSel(const ListView& lv) { return (static_cast<DWORD>(GetWindowLong(lv.hwnd, GWL_STYLE)) & LVS_SINGLESEL) != 0; }
 
-void NotifyClick(const ListView& lv, UINT code, int row, int subItem, POINT at, UINT keys)
+LRESULT NotifyClick(const ListView& lv, UINT code, int row, int subItem, POINT at, UINT keys)
 {
     NMITEMACTIVATE nm{};
     nm.iItem = row;
@@ -19,7 +19,7 @@ void NotifyClick(const ListView& lv, UINT code, int row, int subItem, POINT at, 
     nm.ptAction = at;
     nm.lParam = row >= 0 ? lv.rows.Param(row) : 0;
     nm.uKeyFlags = keys;
-    Notify(lv, code, &nm.hdr);
+    return Notify(lv, code, &nm.hdr);
 }
 
 // Clicks and keys agree on what a plain, shift and ctrl choice of `row` does.
@@ -83,7 +83,15 @@ LRESULT ButtonUp(ListView& lv, WPARAM keys, POINT p, bool right)
     UINT k = 0;
     if (keys & MK_SHIFT) k |= 0x0004;   // LVKF_SHIFT
     if (keys & MK_CONTROL) k |= 0x0002; // LVKF_CONTROL
-    NotifyClick(lv, right ? NM_RCLICK : NM_CLICK, item, item >= 0 ? subItem : 0, p, k);
+    HWND self = lv.hwnd;
+    LRESULT handled = NotifyClick(lv, right ? NM_RCLICK : NM_CLICK, item, item >= 0 ? subItem : 0, p, k);
+    // An owner that did not take the right click gets the context menu request.
+    if (right && !handled && IsWindow(self)) {
+        POINT screen = p;
+        ClientToScreen(self, &screen);
+        SendMessage(self, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(self),
+                    MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+    }
     return 0;
 }
 

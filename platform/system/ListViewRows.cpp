@@ -56,6 +56,19 @@ void FreeRingStorage(void* block, std::size_t bytes) noexcept
     else munmap(block, MappedSize(bytes));
 }
 
+std::size_t ListRows::SetStateRange(int lo, int hi, BYTE mask, BYTE bits, BYTE counted)
+{
+    std::size_t changed = 0;
+    const BYTE set = bits & mask;
+    for (int i = lo; i <= hi; ++i) {
+        BYTE& s = m_state[static_cast<std::size_t>(i)];
+        BYTE now = static_cast<BYTE>((s & ~mask) | set);
+        changed += ((s ^ now) & counted) != 0;
+        s = now;
+    }
+    return changed;
+}
+
 bool ListRows::Reserve(int rows)
 {
     if (rows <= 0) return true;

@@ -192,6 +192,9 @@ public:
 
     BYTE State(int row) const { return m_state[static_cast<std::size_t>(row)]; }
     void SetState(int row, BYTE state) { m_state[static_cast<std::size_t>(row)] = state; }
+    // Sets the bits of mask to those of bits in rows lo to hi; the number of
+    // rows whose `counted` bit changed. One byte a row, nothing else touched.
+    std::size_t SetStateRange(int lo, int hi, BYTE mask, BYTE bits, BYTE counted);
     LPARAM Param(int row) const;
     bool SetParam(int row, LPARAM value);
     bool HasParams() const { return m_hasParams; }

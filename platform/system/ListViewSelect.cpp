@@ -1,6 +1,9 @@
 // Selection and focus of rows, with LVN_ITEMCHANGING / LVN_ITEMCHANGED. The
 // selected rows are counted, and the only one remembered, so single
-// selection never scans the rows.
+// selection never scans the rows. An owner-data list changes many rows at
+// once as one pass over their state bytes with one notification (iItem -1,
+// or LVN_ODSTATECHANGED for a range), so selecting tens of millions of rows
+// costs no more than their bytes.
 #include "platform/system/ListViewInternal.h"
 
 #include <algorithm>
@@ -64,6 +67,42 @@ bool ChangeOne(ListView& lv, int row, UINT state, UINT mask)
     return true;
 }
 
+// Selects or deselects rows lo to hi of an owner-data list in one pass.
+void MarkRange(ListView& lv, int lo, int hi, bool select)
+{
+    if (lo > hi) return;
+    auto changed =
+        static_cast<int>(lv.rows.SetStateRange(lo, hi, LVIS_SELECTED, select ? LVIS_SELECTED : 0, LVIS_SELECTED));
+    lv.selectedCount += select ? changed : -changed;
+    lv.lastSelected = lv.selectedCount == 1 && select && lo == hi ? lo : -1;
+    InvalidateRowsFrom(lv, lv.top);
+}
+
+// Every row of an owner-data list, with one LVN_ITEMCHANGED for item -1.
+void MarkAll(ListView& lv, bool select)
+{
+    if (lv.rows.Count() == 0 || (!select && lv.selectedCount == 0)) return;
+    MarkRange(lv, 0, lv.rows.Count() - 1, select);
+    NotifyItem(lv, LVN_ITEMCHANGED, -1, 0, select ? LVIS_SELECTED : 0, select ? 0 : LVIS_SELECTED, LVIF_STATE);
+}
+
+// Deselects every row, resuming each search where the last one stopped.
+void DeselectAll(ListView& lv)
+{
+    if (IsOwnerData(lv)) {
+        MarkAll(lv, false);
+        return;
+    }
+    HWND self = lv.hwnd;
+    int from = 0;
+    for (ListView* cur = &lv; cur && cur->selectedCount > 0; cur = From(self)) {
+        int s = FindSelected(*cur, from, 1);
+        if (s < 0) s = FindSelected(*cur, 0, 1); // a handler selected rows behind us
+        if (s < 0 || !ChangeOne(*cur, s, 0, LVIS_SELECTED)) break;
+        from = s + 1;
+    }
+}
+
 } // namespace
 
 bool IsSelected(const ListView& lv, int row)
@@ -98,11 +137,11 @@ bool SetItemState(ListView& lv, int row, UINT state, UINT mask)
     UINT rest = mask & kStoredStates;
     if (!rest) return true;
     if (rest == LVIS_SELECTED && !(state & LVIS_SELECTED)) {
-        while (cur && cur->selectedCount > 0) {
-            int s = FindSelected(*cur, 0, 1);
-            if (s < 0 || !ChangeOne(*cur, s, 0, LVIS_SELECTED)) break;
-            cur = From(self);
-        }
+        DeselectAll(*cur);
+        return true;
+    }
+    if (rest == LVIS_SELECTED && IsOwnerData(*cur)) {
+        MarkAll(*cur, true);
         return true;
     }
     for (int i = 0; cur && i < cur->rows.Count(); ++i) {
@@ -115,6 +154,7 @@ bool SetItemState(ListView& lv, int row, UINT state, UINT mask)
 void SelectOnly(ListView& lv, int row)
 {
     HWND self = lv.hwnd;
+    if (lv.selectedCount > 1) DeselectAll(lv);
     while (ListView* cur = From(self)) {
         int s = FindSelected(*cur, 0, 1);
         if (s == row && cur->selectedCount == 1) break;
@@ -132,6 +172,19 @@ void SelectRange(ListView& lv, int from, int to)
     HWND self = lv.hwnd;
     int lo = std::min(from, to), hi = std::max(from, to);
     SetItemState(lv, -1, 0, LVIS_SELECTED);
+    if (IsOwnerData(lv)) {
+        ListView* cur = From(self);
+        if (!cur || lo < 0) return;
+        hi = std::min(hi, cur->rows.Count() - 1);
+        if (lo > hi) return;
+        MarkRange(*cur, lo, hi, true);
+        NMLVODSTATECHANGE nm{};
+        nm.iFrom = lo;
+        nm.iTo = hi;
+        nm.uNewState = LVIS_SELECTED;
+        Notify(*cur, LVN_ODSTATECHANGED, &nm.hdr);
+        return;
+    }
     for (int i = lo; i <= hi; ++i) {
         ListView* cur = From(self);
         if (!cur || i >= cur->rows.Count()) break;
