@@ -58,66 +58,69 @@ std::string_view CAllLinesRows::GetCellValue(int nRow, int nColumn, std::string&
     if (nColumn != 1) return {};
     std::ptrdiff_t n = 0;
     const char* p = m_load.records.TextAt(j, n);
-    std::string_view text(p, static_cast<std::size_t>(n > 0 ? n : 0));
-    if (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return text;
+    // The line is shown as it is: no space was put in front of it.
+    return std::string_view(p, static_cast<std::size_t>(n > 0 ? n : 0));
 }
 
 std::string_view CCrawlerRows::GetCellValue(int nRow, int nColumn, std::string& scratch) const
 {
-    if (nRow < 0 || static_cast<std::size_t>(nRow) >= m_pRecords->size()) return {};
+    if (!Cut(nRow) || nColumn < 0 || nColumn > 6) return {};
     if (nColumn == 0) return NumberValue(nRow + 1LL, scratch);
-    if (nColumn < 0 || nColumn > 6) return {};
-    if (nRow != m_nSpanRow) {
-        const std::size_t j = (*m_pRecords)[static_cast<std::size_t>(nRow)];
-        if (!m_load.records.Has(j)) return {};
-        std::ptrdiff_t n = 0;
-        m_pSpanLine = m_load.records.TextAt(j, n);
-        CutLogFields(m_pSpanLine, n, m_spans);
-        m_nSpanRow = nRow;
-    }
     const LogFieldSpan* spans[] = {nullptr,        &m_spans.ip,     &m_spans.time, &m_spans.url,
                                    &m_spans.http, &m_spans.status, &m_spans.bytes};
     const LogFieldSpan& span = *spans[nColumn];
     if (span.length <= 0) return {};
-    return std::string_view(m_pSpanLine + span.start, static_cast<std::size_t>(span.length));
+    return std::string_view(m_pLine + span.start, static_cast<std::size_t>(span.length));
 }
 
-const LogEntry* CCrawlerRows::Cut(int nRow) const
+bool CCrawlerRows::Cut(int nRow) const
 {
-    if (nRow < 0 || static_cast<std::size_t>(nRow) >= m_pRecords->size()) return nullptr;
+    if (nRow < 0 || static_cast<std::size_t>(nRow) >= m_pRecords->size()) return false;
     if (nRow != m_nCutRow) {
         const std::size_t j = (*m_pRecords)[static_cast<std::size_t>(nRow)];
-        if (!m_load.records.Has(j)) return nullptr;
-        m_cut.line = m_load.records.GetAt(j).Text();
-        m_cut.Extract();
+        if (!m_load.records.Has(j)) return false;
+        std::ptrdiff_t nLength = 0;
+        m_pLine = m_load.records.TextAt(j, nLength);
+        CutLogFields(m_pLine, nLength, m_spans);
         m_nCutRow = nRow;
     }
-    return &m_cut;
+    return true;
 }
 
 bool CCrawlerRows::GetEntry(int nRow, LogEntry& entry) const
 {
-    const LogEntry* pCut = Cut(nRow);
-    if (!pCut) return false;
-    entry = *pCut;
+    if (!Cut(nRow)) return false;
+    entry.line = m_load.records.GetAt((*m_pRecords)[static_cast<std::size_t>(nRow)]).Text();
+    entry.ip = MakeLogField(m_pLine, m_spans.ip);
+    entry.time = MakeLogField(m_pLine, m_spans.time);
+    entry.url = MakeLogField(m_pLine, m_spans.url);
+    entry.http = MakeLogField(m_pLine, m_spans.http);
+    entry.status = MakeLogField(m_pLine, m_spans.status);
+    entry.bytes = MakeLogField(m_pLine, m_spans.bytes);
     return true;
 }
 
 int CCrawlerRows::GetCellText(int nRow, int nColumn, char* pszBuffer, int nSize) const
 {
-    const LogEntry* pCut = Cut(nRow);
-    if (!pCut) return PutText("", 0, pszBuffer, nSize);
-    const CString* fields[] = {nullptr, &pCut->ip, &pCut->time, &pCut->url, &pCut->http, &pCut->status, &pCut->bytes};
+    if (!Cut(nRow) || nColumn < 0 || nColumn > 6) return PutText("", 0, pszBuffer, nSize);
     if (nColumn == 0) return PutNumber(nRow + 1LL, pszBuffer, nSize);
-    if (nColumn < 0 || nColumn > 6) return PutText("", 0, pszBuffer, nSize);
-    return PutText(fields[nColumn]->GetString(), fields[nColumn]->GetLength(), pszBuffer, nSize);
+    const LogFieldSpan* fields[] = {nullptr, &m_spans.ip, &m_spans.time, &m_spans.url,
+                                    &m_spans.http, &m_spans.status, &m_spans.bytes};
+    // Every field is shown after one space.
+    if (!pszBuffer || nSize <= 0) return 0;
+    if (nSize == 1) return PutText("", 0, pszBuffer, nSize);
+    pszBuffer[0] = ' ';
+    const LogFieldSpan& span = *fields[nColumn];
+    return 1 + PutText(m_pLine + span.start, span.length, pszBuffer + 1, nSize - 1);
 }
 
 bool CCrawlerRows::GetRowBackColor(int nRow, COLORREF& clr) const
 {
-    const LogEntry* pCut = Cut(nRow);
-    if (!pCut) return false;
-    clr = StatusColor(pCut->status);
+    if (!Cut(nRow)) return false;
+    const LogFieldSpan& status = m_spans.status;
+    const char* p = m_pLine + status.start;
+    if (status.length == 3 && p[0] == '2' && p[1] == '0' && p[2] == '0') clr = kStatusOkColor;
+    else if (status.length == 3 && p[0] == '4' && p[1] == '0' && p[2] == '4') clr = kStatusNotFoundColor;
+    else clr = kStatusOtherColor;
     return true;
 }

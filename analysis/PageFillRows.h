@@ -41,7 +41,7 @@ public:
     }
 
     std::size_t GetCount() const { return m_pRecords->size(); }
-    // The fields of row nRow; false past the end.
+    // The fields of row nRow as strings; false past the end.
     bool GetEntry(int nRow, LogEntry& entry) const;
 
     int GetCellText(int nRow, int nColumn, char* pszBuffer, int nSize) const override;
@@ -50,15 +50,14 @@ public:
     bool GetRowBackColor(int nRow, COLORREF& clr) const override;
 
 private:
-    const LogEntry* Cut(int nRow) const;
+    // Where row nRow's fields lie in its line; false past the end. A row is
+    // asked for cell by cell, so the last one cut is kept.
+    bool Cut(int nRow) const;
 
     const LogLoad& m_load;
     std::vector<std::size_t> m_owned;
     const std::vector<std::size_t>* m_pRecords;
-    // A row is asked for cell by cell: its fields are cut once.
     mutable int m_nCutRow = -1;
-    mutable LogEntry m_cut;
-    mutable int m_nSpanRow = -1;
-    mutable const char* m_pSpanLine = nullptr;
+    mutable const char* m_pLine = nullptr;
     mutable LogFieldSpans m_spans;
 };

@@ -1,6 +1,7 @@
 // Loading: every line a record, NULs kept as spaces, markers counted, the
 // crawlers' records found while reading, and the file read in pieces.
 #include "analysis/LogLoad.h"
+#include "analysis/PageFillRows.h"
 #include "platform/base/Exception.h"
 #include "tests/analysis/CompareWithReference.h"
 #include "tests/support/TestPaths.h"
@@ -173,6 +174,37 @@ TEST(LogLoad, FailedLoadLeavesThePreviousOneWhole)
     current.Swap(shorter);
     EXPECT_TRUE(HasRecords(current, {{0, 7, "x - - 1"}, {8, 15, "y - - 2"}}));
     EXPECT_EQ(shorter.nRecords, 4u); // the old load, until its owner drops it
+}
+
+} // namespace
+
+namespace {
+
+TEST(PageRows, CellsAreTheLinesAndFieldsAsShown)
+{
+    // A line's own leading space is part of its text; a field's shown space
+    // is not part of its value.
+    LogLoad load = SplitLogText(Cs(" lead\n1.2.3.4 - - [t +0800] \"GET /a HTTP/1.1\" 404 7 \"-\" \"x bingbot\"\n"));
+    CAllLinesRows all(load);
+    CCrawlerRows bing(load, &load.crawlerRecords[5]);
+    std::string scratch;
+    char cell[64];
+    EXPECT_EQ(all.GetCellValue(0, 1, scratch), " lead");
+    all.GetCellText(0, 1, cell, sizeof cell);
+    EXPECT_STREQ(cell, " lead");
+    EXPECT_EQ(all.GetCellValue(1, 0, scratch), "2");
+    ASSERT_EQ(bing.GetCount(), 1u);
+    const char* shown[] = {"1", " 1.2.3.4", " t", "  /a ", " HTTP/1.1", " 404", " 7"};
+    for (int c = 0; c < 7; ++c) {
+        bing.GetCellText(0, c, cell, sizeof cell);
+        EXPECT_STREQ(cell, shown[c]) << c;
+        EXPECT_EQ(bing.GetCellValue(0, c, scratch), std::string_view(shown[c] + (c ? 1 : 0))) << c;
+    }
+    COLORREF clr = 0;
+    EXPECT_TRUE(bing.GetRowBackColor(0, clr));
+    EXPECT_EQ(clr, kStatusNotFoundColor);
+    EXPECT_FALSE(bing.GetRowBackColor(1, clr));
+    EXPECT_EQ(all.GetCellValue(2, 1, scratch), "");
 }
 
 } // namespace
