@@ -102,6 +102,7 @@ void CCsvWriter::EndRow()
 
 void CCsvWriter::Put(const char* p, std::size_t n)
 {
+    if (n == 0) return; // an empty cell may come with no bytes at all
     if (n <= kBlock - m_nUsed) {
         std::memcpy(m_pBuffer.get() + m_nUsed, p, n);
         m_nUsed += n;
