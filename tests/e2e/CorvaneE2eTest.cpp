@@ -223,6 +223,8 @@ TEST_F(CorvaneE2eTest, MaximizeAndRestoreResizeTheWindowAndSwapTheButtonImage)
     CRect zoomed;
     ASSERT_TRUE(WaitUntil([&] { return ReadGeometry(&zoomed) && zoomed.Width() > original.Width(); }, 10000))
         << "the window did not grow";
+    // A window manager may show the new size before the new place: give it the time to settle.
+    WaitUntil([&] { return ReadGeometry(&zoomed) && Place(zoomed) == "0,0 1024x768"; }, 3000);
     // A maximized window covers the screen; anywhere else the rest of this test has nothing to look at.
     if (Place(zoomed) != "0,0 1024x768") SaveScreen("e2e-maximize-failed");
     ASSERT_EQ(Place(zoomed), "0,0 1024x768");
