@@ -236,6 +236,7 @@ LogLoad LoadLogBytes(const LogReadFn& read, long long nSizeHint, LogLoadProgress
             done = avail;
             indexer.Feed(buffer, done, false);
             if (pProgress) pProgress->nDone = done;
+            if (pProgress && pProgress->bCancel) throw LogLoadCancelled{};
         }
     } else {
         for (;;) {
@@ -253,6 +254,7 @@ LogLoad LoadLogBytes(const LogReadFn& read, long long nSizeHint, LogLoadProgress
             done += got;
             indexer.Feed(buffer, done, false);
             if (pProgress) pProgress->nDone = done;
+            if (pProgress && pProgress->bCancel) throw LogLoadCancelled{};
         }
     }
     indexer.Feed(buffer, done, true);

@@ -36,7 +36,11 @@ struct LogLoad {
 struct LogLoadProgress {
     std::atomic<long long> nDone{0};   // bytes read so far
     std::atomic<long long> nTotal{-1}; // bytes expected; -1 while unknown
+    std::atomic<bool> bCancel{false};  // set by the waiting side: the load stops at the next piece
 };
+
+// What a load throws when its progress was told to cancel.
+struct LogLoadCancelled {};
 
 // Markers in text, counted as a search that resumes two bytes after each hit
 // (so a run " - - - " counts twice).

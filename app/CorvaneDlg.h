@@ -95,9 +95,12 @@ protected:
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
     // Reads the file at lpszPath into load: big files and pipes on a worker
-    // thread while the window waits. A failure is reported; FALSE then.
+    // thread while the window waits. A failure is reported; FALSE then, and
+    // also when the user gave the read up (nothing to report).
     BOOL ReadLogFile(LPCSTR lpszPath, LogLoad& load);
-    void WaitForRead(const LogLoadProgress& progress, const std::atomic<bool>& bDone, LPCSTR lpszPath);
+    // Pumps messages until the worker is done; FALSE when the user gave the
+    // read up (Esc) or the program is ending, and the worker is then left.
+    BOOL WaitForRead(const LogLoadProgress& progress, const std::atomic<bool>& bDone, LPCSTR lpszPath);
     void ShowReadProgress(const LogLoadProgress& progress, LPCSTR lpszPath);
     static bool ReadsLong(LPCSTR lpszPath);
     // Puts the pages of the current load up; FALSE when one could not be filled.

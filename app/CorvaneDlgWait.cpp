@@ -2,6 +2,7 @@
 // shows a wait cursor and, for a long read, how far the read has come.
 #include "app/CorvaneDlg.h"
 #include "platform/base/CodePage.h"
+#include "platform/system/Windows.h"
 
 #include <sys/stat.h>
 
@@ -9,6 +10,8 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <functional>
+#include <memory>
 #include <system_error>
 #include <thread>
 
@@ -22,6 +25,7 @@ constexpr DWORD kProgressAfter = 500; // milliseconds before the progress shows
 constexpr int kIdlePoll = 5;          // milliseconds between looks when nothing else happens
 
 constexpr char kReadingText[] = "正在读取";
+constexpr char kCancelText[] = "(Esc 取消)";
 
 } // namespace
 
@@ -40,13 +44,26 @@ void CCorvaneDlg::ShowReadProgress(const LogLoadProgress& progress, LPCSTR lpszP
     const long long nTotal = progress.nTotal.load();
     CString strText;
     if (nTotal > 0)
-        strText.Format("%s %s ... %d%%", kReadingText, lpszPath, static_cast<int>(nDone * 100 / nTotal));
+        strText.Format("%s %s ... %d%% %s", kReadingText, lpszPath, static_cast<int>(nDone * 100 / nTotal), kCancelText);
     else
-        strText.Format("%s %s ... %lld MiB", kReadingText, lpszPath, nDone >> 20);
+        strText.Format("%s %s ... %lld MiB %s", kReadingText, lpszPath, nDone >> 20, kCancelText);
     CString strShown;
     m_editPath.GetWindowText(strShown);
     if (strShown != strText) m_editPath.SetWindowText(strText);
 }
+
+namespace {
+
+struct ReadTask {
+    LogLoadProgress progress;
+    std::atomic<bool> bDone{false};
+    std::exception_ptr error;
+    LogLoad load;
+    CString strPath;
+    std::function<LogLoad(const char*, LogLoadProgress*)> fnRead;
+};
+
+} // namespace
 
 BOOL CCorvaneDlg::ReadLogFile(LPCSTR lpszPath, LogLoad& load)
 {
@@ -55,28 +72,35 @@ BOOL CCorvaneDlg::ReadLogFile(LPCSTR lpszPath, LogLoad& load)
             load = LoadLogFile(lpszPath);
             return TRUE;
         }
-        LogLoadProgress progress;
-        std::atomic<bool> bDone{false};
-        std::exception_ptr error;
-        CString strPath(lpszPath);
+        // What the worker reads into lives as long as either side needs it:
+        // a cancelled read is left to end on its own (a pipe may never end).
+        auto task = std::make_shared<ReadTask>();
+        task->strPath = lpszPath;
+        task->fnRead = m_fnReadHook;
         std::thread worker;
         try {
-            worker = std::thread([&] {
+            worker = std::thread([task] {
                 try {
-                    load = m_fnReadHook ? m_fnReadHook(strPath, &progress) : LoadLogFile(strPath, &progress);
+                    task->load = task->fnRead ? task->fnRead(task->strPath, &task->progress)
+                                              : LoadLogFile(task->strPath, &task->progress);
                 } catch (...) {
-                    error = std::current_exception();
+                    task->error = std::current_exception();
                 }
-                bDone = true;
+                task->bDone = true;
             });
         } catch (const std::system_error&) {
             // No thread to be had (its stack did not fit): read on the spot.
             load = m_fnReadHook ? m_fnReadHook(lpszPath, nullptr) : LoadLogFile(lpszPath);
             return TRUE;
         }
-        WaitForRead(progress, bDone, lpszPath);
+        if (!WaitForRead(task->progress, task->bDone, lpszPath)) {
+            task->progress.bCancel = true;
+            worker.detach();
+            return FALSE; // cancelled: the previous load stays, nothing to report
+        }
         worker.join();
-        if (error) std::rethrow_exception(error);
+        if (task->error) std::rethrow_exception(task->error);
+        load = std::move(task->load);
         return TRUE;
     } catch (CException* e) {
         // The previous load, the path box and the pages stay as they were.
@@ -85,11 +109,12 @@ BOOL CCorvaneDlg::ReadLogFile(LPCSTR lpszPath, LogLoad& load)
     } catch (const std::bad_alloc&) {
         CMemoryException e;
         e.ReportError();
+    } catch (const LogLoadCancelled&) {
     }
     return FALSE;
 }
 
-void CCorvaneDlg::WaitForRead(const LogLoadProgress& progress, const std::atomic<bool>& bDone, LPCSTR lpszPath)
+BOOL CCorvaneDlg::WaitForRead(const LogLoadProgress& progress, const std::atomic<bool>& bDone, LPCSTR lpszPath)
 {
     CString strShown;
     m_editPath.GetWindowText(strShown);
@@ -102,6 +127,7 @@ void CCorvaneDlg::WaitForRead(const LogLoadProgress& progress, const std::atomic
     const DWORD dwStart = ::GetTickCount();
     bool bShowing = false;
     bool bQuit = false;
+    bool bCancelled = false;
     int nQuitCode = 0;
     while (!bDone.load()) {
         MSG msg;
@@ -115,6 +141,11 @@ void CCorvaneDlg::WaitForRead(const LogLoadProgress& progress, const std::atomic
             ::DispatchMessage(&msg);
         }
         if (bQuit || !m_hWnd) break;
+        // Esc gives up the read; the key reaches no window while this one is disabled.
+        if (::GetKeyState(VK_ESCAPE) < 0) {
+            bCancelled = true;
+            break;
+        }
         if (!bShowing && ::GetTickCount() - dwStart >= kProgressAfter) bShowing = true;
         if (bShowing) ShowReadProgress(progress, lpszPath);
         if (bDone.load()) break;
@@ -134,6 +165,7 @@ void CCorvaneDlg::WaitForRead(const LogLoadProgress& progress, const std::atomic
     }
     m_bReading = FALSE;
     if (bQuit) ::PostQuitMessage(nQuitCode);
+    return bDone.load() && !bCancelled && !bQuit && m_hWnd ? TRUE : FALSE;
 }
 
 bool CCorvaneDlg::ReadsLong(LPCSTR lpszPath)

@@ -166,5 +166,52 @@ TEST_F(LongReadTest, APipeByNumberLoadsWholeAndADeviceIsRefusedKeepingTheLoad)
     ExpectAllLines(500, LastLine(text));
 }
 
+TEST_F(LongReadTest, EscGivesUpAReadThatStallsAndKeepsThePreviousLoad)
+{
+    Open();
+    const std::string before = corvane::test::WriteScratchFile("before.log", LogLines(0, 40));
+    ASSERT_TRUE(dlg->OpenLogFile(before.c_str()));
+    Pump();
+    const std::string fifo = corvane::test::ScratchDir() + "/never-ends.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+    // The writer sends a few lines, then stalls until the test is over: only
+    // Esc can end the wait.
+    Gate gate;
+    std::thread writer([&] {
+        int fd = ::open(fifo.c_str(), O_WRONLY);
+        if (fd < 0) return;
+        WriteAll(fd, LogLines(0, 10));
+        gate.Wait();
+        ::close(fd);
+    });
+    bool pressed = false;
+    std::uint64_t pressedAt = 0;
+    screen.SetIdleHandler([&] {
+        if (pressed) {
+            // Still waiting long after Esc: let the writer end, so the test fails instead of hanging.
+            if (screen.NowMs() - pressedAt > 10000) gate.Open();
+            return false;
+        }
+        if (Text(dlg->m_editPath.m_hWnd).rfind("正在读取 ", 0) != 0) return false;
+        screen.KeyDown(VK_ESCAPE);
+        pressed = true;
+        pressedAt = screen.NowMs();
+        return true;
+    });
+    BOOL opened = dlg->OpenLogFile(fifo.c_str());
+    screen.SetIdleHandler(nullptr);
+    screen.KeyUp(VK_ESCAPE);
+    gate.Open();
+    writer.join();
+
+    EXPECT_TRUE(pressed);
+    EXPECT_FALSE(opened);
+    Pump();
+    EXPECT_EQ(Text(dlg->m_editPath.m_hWnd), before);
+    EXPECT_TRUE(dlg->IsWindowEnabled());
+    ExpectAllLines(40, LastLine(LogLines(0, 40)));
+}
+
 } // namespace
 } // namespace apptest
