@@ -4,25 +4,18 @@
 #include "analysis/CsvExport.h"
 #include "analysis/LogLoad.h"
 #include "analysis/PageFillRows.h"
+#include "bench/BenchMeasure.h"
 #include "controls/ListRowsCsv.h"
 #include "pages/PageColumns.h"
 #include "platform/base/Exception.h"
-
-#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
-namespace {
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-} // namespace
+using corvane::bench::Seconds;
 
 int main(int argc, char** argv)
 {

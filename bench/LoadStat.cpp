@@ -3,28 +3,14 @@
 //   corvane_loadstat FILE
 #include "analysis/CrawlerEntries.h"
 #include "analysis/LogLoad.h"
+#include "bench/BenchMeasure.h"
 #include "platform/base/Exception.h"
-
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
 
-namespace {
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-double PeakMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-} // namespace
+using corvane::bench::PeakMiB;
+using corvane::bench::Seconds;
 
 int main(int argc, char** argv)
 {

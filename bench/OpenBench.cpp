@@ -3,6 +3,7 @@
 // memory. Prints wall and CPU seconds.
 //   corvane_bench_open LOGFILE [opens]
 #include "app/CorvaneDlg.h"
+#include "bench/BenchMeasure.h"
 #include "pages/FDlg.h"
 #include "pages/SDlg.h"
 #include "platform/display/HeadlessBackend.h"
@@ -10,35 +11,16 @@
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-double CpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double PeakMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-} // namespace
+using corvane::bench::Clock;
+using corvane::bench::CpuSeconds;
+using corvane::bench::PeakMiB;
+using corvane::bench::Seconds;
 
 int main(int argc, char** argv)
 {
