@@ -219,8 +219,29 @@ std::string AsciiOnly(std::string_view text, std::string_view replacement, bool 
 
 } // namespace
 
+namespace {
+
+// Logs are mostly ASCII, which both encodings write alike: such a text needs
+// no converter (a copy of a million rows is hundreds of megabytes).
+bool IsAscii(std::string_view text)
+{
+    const char* p = text.data();
+    std::size_t n = text.size();
+    std::uint64_t high = 0;
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        high |= word;
+    }
+    for (; n > 0; ++p, --n) high |= static_cast<unsigned char>(*p);
+    return (high & 0x8080808080808080ull) == 0;
+}
+
+} // namespace
+
 std::string Cp936ToUtf8(std::string_view text)
 {
+    if (IsAscii(text)) return std::string(text);
     thread_local Converter conv("UTF-8", "GB18030");
     if (!conv.Valid()) return AsciiOnly(text, kReplacementUtf8, false);
     return conv.Run(text, kReplacementUtf8, false);

@@ -73,6 +73,13 @@ TEST(SdlClipboard, ConvertsCodePageAndLineEndsBothWays)
     EXPECT_EQ(display::ClipboardToDesktop("a\rb"), "a\rb");
     EXPECT_EQ(display::ClipboardFromDesktop("\n"), "\r\n");
     EXPECT_EQ(display::ClipboardToDesktop(""), "");
+    EXPECT_EQ(display::ClipboardToDesktop("a\r"), "a\r");
+    EXPECT_EQ(display::ClipboardToDesktop("\r\r\n\r\n"), "\r\n\n");
+    // Plain ASCII passes as it is; one byte of code page 936 anywhere, even
+    // after whole words of ASCII, is converted.
+    EXPECT_EQ(display::ClipboardToDesktop("abcdefghijklmnopq\tr"), "abcdefghijklmnopq\tr");
+    EXPECT_EQ(display::ClipboardToDesktop("abcdefghijklmnop\xB7\xC3"), "abcdefghijklmnop\xE8\xAE\xBF");
+    EXPECT_EQ(display::ClipboardToDesktop("abcdefg\xB7\xC3"), "abcdefg\xE8\xAE\xBF");
     // Text that is not UTF-8 does not get through as raw bytes.
     std::string fromBad = display::ClipboardFromDesktop("ok\xFF");
     EXPECT_EQ(fromBad.substr(0, 2), "ok");
