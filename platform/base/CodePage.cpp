@@ -233,7 +233,8 @@ bool IsAscii(std::string_view text)
         std::memcpy(&word, p, 8);
         high |= word;
     }
-    for (; n > 0; ++p, --n) high |= static_cast<unsigned char>(*p);
+    for (; n > 0; ++p, --n)
+        high |= static_cast<unsigned char>(*p);
     return (high & 0x8080808080808080ull) == 0;
 }
 
