@@ -1,6 +1,6 @@
 #include "analysis/CrawlerEntries.h"
 
-#include "platform/base/ByteSearch.h"
+#include "analysis/LogLoad.h"
 
 #include <algorithm>
 
@@ -8,14 +8,7 @@ void SelectLogEntries(const RecordTable& records, std::size_t nRecords, const CS
                       std::vector<LogEntry>& entries)
 {
     entries.clear();
-    nRecords = std::min(nRecords, records.GetCount());
-    const corvane::ByteFinder finder(token.GetString(), token.GetLength());
-    std::vector<std::size_t> hits;
-    for (std::size_t j = 1; j <= nRecords; ++j) {
-        std::ptrdiff_t n = 0;
-        const char* p = records.TextAt(j, n);
-        if (finder.Find(p, n, 1) >= 0) hits.push_back(j);
-    }
+    const std::vector<std::size_t> hits = SearchTokenRecords(records, nRecords, token);
     entries.resize(hits.size());
     for (std::size_t k = 0; k < hits.size(); ++k) entries[k].line = records.GetAt(hits[k]).Text();
 }

@@ -280,11 +280,17 @@ std::vector<std::size_t> FindTokenRecords(const LogLoad& load, const CString& to
     int crawler = CrawlerOfToken(token.GetString());
     if (crawler >= 0 && token.GetLength() == static_cast<std::ptrdiff_t>(std::strlen(kCrawlerTokens[crawler])))
         return load.crawlerRecords[crawler];
+    return SearchTokenRecords(load.records, load.records.GetCount(), token);
+}
+
+std::vector<std::size_t> SearchTokenRecords(const RecordTable& records, std::size_t nRecords, const CString& token)
+{
+    nRecords = std::min(nRecords, records.GetCount());
     std::vector<std::size_t> hits;
     const corvane::ByteFinder finder(token.GetString(), token.GetLength());
-    for (std::size_t j = 1; j <= load.records.GetCount(); ++j) {
+    for (std::size_t j = 1; j <= nRecords; ++j) {
         std::ptrdiff_t n = 0;
-        const char* p = load.records.TextAt(j, n);
+        const char* p = records.TextAt(j, n);
         if (finder.Find(p, n, 1) >= 0) hits.push_back(j);
     }
     return hits;

@@ -67,6 +67,11 @@ LogLoad LoadLogBytes(const LogReadFn& read, long long nSizeHint, LogLoadProgress
 // CMemoryException; nothing outside the result is touched.
 LogLoad LoadLogFile(const char* path, LogLoadProgress* pProgress = nullptr);
 
-// The records holding token at offset 1 or later, in record order: the six
-// crawler tokens come from the load's own lists, any other token is searched.
+// Records 1 to nRecords (clamped to the table) holding token at offset 1 or
+// later, in record order: a token at a line's very first character does not
+// select it.
+std::vector<std::size_t> SearchTokenRecords(const RecordTable& records, std::size_t nRecords, const CString& token);
+
+// The same for a whole load: the six crawler tokens come from the load's own
+// lists, found while it was read; any other token is searched.
 std::vector<std::size_t> FindTokenRecords(const LogLoad& load, const CString& token);

@@ -21,11 +21,6 @@ void EmptyPage(CListCtrlCl& list);
 // page is empty then).
 BOOL FillAllLinesPage(CListCtrlCl& list, const LogLoad& load);
 
-// Shows the entries of one crawler on an emptied page: the row at index e is
-// numbered e + 1 and holds the six fields of entry e, every cell coloured by
-// the entry's status. Rows go in at the top, from the last entry to the first.
-void ShowCrawlerEntries(CListCtrlCl& list, const std::vector<LogEntry>& entries);
-
 // A whole crawler view: empties the page and shows the records holding token,
 // each cut into its fields when the list asks for it. FALSE when memory ran
 // out (the page is empty then).

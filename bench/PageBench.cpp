@@ -1,10 +1,9 @@
 // The result pages at scale, on the headless desktop: the all-lines page
-// filled from millions of records, a crawler page filled from hundreds of
-// thousands of selected lines, and one screen of a crawler list painted while
+// filled from millions of records, a crawler page filled from its selected
+// lines, and one screen of a crawler list painted while
 // it holds cell colours for ten million rows. Prints wall times.
-//   corvane_bench_pages [all-lines records] [crawler lines] [coloured rows]
+//   corvane_bench_pages [all-lines records] [coloured rows]
 // The log comes from CORVANE_BENCH_LOG when set, else it is generated.
-#include "analysis/CrawlerEntries.h"
 #include "analysis/PageFill.h"
 #include "bench/LogGenerator.h"
 #include "pages/FDlg.h"
@@ -71,10 +70,9 @@ double PaintScreen(CListCtrlCl& list)
 int main(int argc, char** argv)
 {
     long allRecords = argc > 1 ? std::atol(argv[1]) : 5000000;
-    long crawlerLines = argc > 2 ? std::atol(argv[2]) : 500000;
-    long colouredRows = argc > 3 ? std::atol(argv[3]) : 10000000;
-    if (allRecords <= 0 || crawlerLines <= 0 || colouredRows <= 0) {
-        std::fprintf(stderr, "usage: corvane_bench_pages [records > 0] [crawler lines > 0] [coloured rows > 0]\n");
+    long colouredRows = argc > 2 ? std::atol(argv[2]) : 10000000;
+    if (allRecords <= 0 || colouredRows <= 0) {
+        std::fprintf(stderr, "usage: corvane_bench_pages [records > 0] [coloured rows > 0]\n");
         return 2;
     }
     display::HeadlessBackend screen;
@@ -98,7 +96,6 @@ int main(int argc, char** argv)
     LogLoad load = MakeLoad(static_cast<std::size_t>(allRecords));
     std::printf("log: %zu records, %.1f MiB (made in %.2f s)\n", load.nRecords,
                 static_cast<double>(load.strText.GetLength()) / (1024.0 * 1024.0), Seconds(start));
-    load.nRecords = std::min<std::size_t>(load.nRecords, static_cast<std::size_t>(allRecords));
 
     // The all-lines page, twice: the second fill also empties the first's rows.
     for (int round = 1; round <= 2; ++round) {
@@ -117,22 +114,9 @@ int main(int argc, char** argv)
     }
     all.m_list.DeleteAllItems();
 
-    // A crawler page: the entries of the first crawlerLines Googlebot lines.
     std::size_t nRecords = load.nRecords;
-    std::vector<LogEntry> entries = CollectCrawlerEntries(load.records, nRecords, "Googlebot");
-    if (entries.size() > static_cast<std::size_t>(crawlerLines)) entries.resize(static_cast<std::size_t>(crawlerLines));
     crawler.ShowWindow(SW_SHOW);
     all.ShowWindow(SW_HIDE);
-    for (int round = 1; round <= 2; ++round) {
-        start = Clock::now();
-        double cpu = CpuSeconds();
-        EmptyPage(crawler.m_list);
-        ShowCrawlerEntries(crawler.m_list, entries);
-        double fill = Seconds(start);
-        cpu = CpuSeconds() - cpu;
-        std::printf("crawler fill %d (rows, texts, colours): %zu lines  %.3f s wall, %.3f s CPU  (%.0f ns a line CPU)\n",
-                    round, entries.size(), fill, cpu, cpu * 1e9 / static_cast<double>(entries.size()));
-    }
     // The whole view as its handler runs it: select, cut, fill, release.
     start = Clock::now();
     double cpu = CpuSeconds();
@@ -140,8 +124,6 @@ int main(int argc, char** argv)
     std::printf("crawler view, select + cut + fill over %zu records: %d lines  %.3f s wall, %.3f s CPU\n", nRecords,
                 crawler.m_list.GetItemCount(), Seconds(start), CpuSeconds() - cpu);
     sys::PumpUntilIdle();
-    entries.clear();
-    entries.shrink_to_fit();
     all.DestroyWindow();
     load = LogLoad();
 

@@ -132,6 +132,18 @@ std::vector<std::string> AppTest::Row(int page, int row) const
     return cells;
 }
 
+std::vector<std::vector<std::string>> AppTest::Everything() const
+{
+    std::vector<std::vector<std::string>> all{{Text(dlg->m_editPath.m_hWnd)}};
+    for (int p = 0; p < 7; ++p)
+        for (int r = 0; r < List(p).GetItemCount(); ++r) {
+            std::vector<std::string> row = Row(p, r);
+            row.insert(row.begin(), std::to_string(p));
+            all.push_back(row);
+        }
+    return all;
+}
+
 std::string AppTest::Text(HWND hwnd) const
 {
     char text[4096] = {};

@@ -61,6 +61,9 @@ public:
 
     CListCtrlCl& List(int page) const;
     std::vector<std::string> Row(int page, int row) const;
+    // Everything a person sees of a load: the path box, then every row of
+    // every page, each led by its page number.
+    std::vector<std::vector<std::string>> Everything() const;
     std::string Text(HWND hwnd) const;
     CRect WindowRect(HWND hwnd) const;
     COLORREF ScreenPixel(int x, int y) const;

@@ -35,18 +35,6 @@ protected:
         screen.DropFiles(r.CenterPoint().x, r.CenterPoint().y, std::move(paths));
         Pump();
     }
-    // Everything a person sees of a load: path box and every row of every page.
-    std::vector<Cells> Everything() const
-    {
-        std::vector<Cells> all{{Text(dlg->m_editPath.m_hWnd)}};
-        for (int p = 0; p < 7; ++p)
-            for (int r = 0; r < List(p).GetItemCount(); ++r) {
-                Cells row = Row(p, r);
-                row.insert(row.begin(), std::to_string(p));
-                all.push_back(row);
-            }
-        return all;
-    }
 };
 
 // Names with spaces, Chinese, and characters code page 936 never had; UTF-8, as Linux has them.

@@ -42,18 +42,6 @@ protected:
         }
         return true;
     }
-    // Everything a person sees of a load: path box and every row of every page.
-    std::vector<Cells> Everything() const
-    {
-        std::vector<Cells> all{{Text(dlg->m_editPath.m_hWnd)}};
-        for (int p = 0; p < 7; ++p)
-            for (int r = 0; r < List(p).GetItemCount(); ++r) {
-                Cells row = Row(p, r);
-                row.insert(row.begin(), std::to_string(p));
-                all.push_back(row);
-            }
-        return all;
-    }
 };
 
 TEST_F(OpenFileTest, ThreeLineFileShowsEveryLineOnTheAllLinesPage)

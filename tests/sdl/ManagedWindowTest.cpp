@@ -4,6 +4,7 @@
 #include "platform/display/SdlX11.h"
 #include "tests/sdl/ChildProgram.h"
 #include "tests/sdl/SdlFixture.h"
+#include "tests/support/TestPaths.h"
 
 #include <SDL.h>
 #include <chrono>
@@ -13,15 +14,6 @@
 
 namespace corvane::test {
 namespace {
-
-std::string ProgramPath(const std::string& name)
-{
-    const char* path = std::getenv("PATH");
-    std::istringstream dirs(path ? path : "/usr/bin:/bin");
-    for (std::string dir; std::getline(dirs, dir, ':');)
-        if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0) return dir + "/" + name;
-    return std::string();
-}
 
 class ManagedWindowTest : public SdlFixture {
 protected:

@@ -11,5 +11,7 @@ std::string SourceDir();
 std::string ScratchDir();
 // Writes bytes to a file in the scratch folder and returns its path.
 std::string WriteScratchFile(const std::string& name, const std::string& bytes);
+// The full path of a program found on PATH, or empty.
+std::string ProgramPath(const std::string& name);
 
 } // namespace corvane::test

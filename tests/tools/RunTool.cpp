@@ -80,13 +80,4 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-std::string ProgramPath(const std::string& name)
-{
-    const char* path = std::getenv("PATH");
-    std::istringstream dirs(path ? path : "/usr/bin:/bin");
-    for (std::string dir; std::getline(dirs, dir, ':');)
-        if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0) return dir + "/" + name;
-    return std::string();
-}
-
 } // namespace corvane::test

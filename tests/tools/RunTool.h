@@ -16,9 +16,6 @@ struct ToolRun {
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& args,
                 const std::vector<std::string>& unsetEnv = {});
 
-// The full path of a program found on PATH, or empty.
-std::string ProgramPath(const std::string& name);
-
 // The lines of text, without their '\n'.
 std::vector<std::string> Lines(const std::string& text);
 
