@@ -47,6 +47,18 @@ protected:
             ++top;
         return TextLines(s, CRect(1, top, 40, s.Height() - 1));
     }
+    // Waits until the all-lines page shows one numbered row per line of the sample.
+    void ExpectSampleRowsShown()
+    {
+        std::vector<Span> lines;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                lines = NumberedLines();
+                return lines.size() == static_cast<std::size_t>(kSampleRecords);
+            },
+            10000))
+            << "the all-lines page shows " << lines.size() << " numbered rows";
+    }
     std::vector<Band> RowBands()
     {
         CRect list;
@@ -69,14 +81,7 @@ TEST_F(CorvaneE2eTest, OpeningALogFillsThePagesAndColoursCrawlerRowsByStatus)
     EXPECT_TRUE(NumberedLines().empty()) << "rows before any load";
 
     ASSERT_NO_FATAL_FAILURE(OpenSample());
-    std::vector<Span> lines;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            lines = NumberedLines();
-            return lines.size() == static_cast<std::size_t>(kSampleRecords);
-        },
-        10000))
-        << "the all-lines page shows " << lines.size() << " numbered rows";
+    ExpectSampleRowsShown();
     EXPECT_EQ(Names(RowBands()), "") << "the all-lines page has no status colours";
     SaveScreen("e2e-all-lines");
 
@@ -109,14 +114,7 @@ TEST_F(CorvaneE2eTest, ALogNamedOnTheCommandLineOpensAtStart)
         out << SampleLog();
     }
     ASSERT_NO_FATAL_FAILURE(Launch({path}));
-    std::vector<Span> lines;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            lines = NumberedLines();
-            return lines.size() == static_cast<std::size_t>(kSampleRecords);
-        },
-        10000))
-        << "the all-lines page shows " << lines.size() << " numbered rows";
+    ExpectSampleRowsShown();
     ASSERT_NO_FATAL_FAILURE(ChooseTab(1));
     EXPECT_EQ(Names(RowBands()), "green red yellow");
     CloseAndExpectCleanExit();
