@@ -4,8 +4,8 @@
 #include "pages/FDlg.h"
 #include "pages/PageColumns.h"
 #include "pages/SDlg.h"
-#include "platform/system/Resource.h"
 #include "platform/system/Windows.h"
+#include "platform/system/dialog/Resource.h"
 #include "res/ResourceIds.h"
 
 namespace {

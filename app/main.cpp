@@ -5,7 +5,7 @@
 #include "app/ExportPages.h"
 #include "platform/base/CodePage.h"
 #include "platform/display/SdlBackend.h"
-#include "platform/system/Desktop.h"
+#include "platform/system/window/Desktop.h"
 #include "res/Resources.h"
 
 #include <cstdio>

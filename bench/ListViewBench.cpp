@@ -5,8 +5,9 @@
 #include "platform/base/CString.h"
 #include "platform/display/HeadlessBackend.h"
 #include "platform/system/CommCtrl.h"
-#include "platform/system/Desktop.h"
 #include "platform/system/Windows.h"
+#include "platform/system/controls/listview/ListViewClass.h"
+#include "platform/system/window/Desktop.h"
 
 #include <chrono>
 #include <cstdio>

@@ -8,7 +8,7 @@
 #include "bench/LogGenerator.h"
 #include "pages/FDlg.h"
 #include "platform/display/HeadlessBackend.h"
-#include "platform/system/Desktop.h"
+#include "platform/system/window/Desktop.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

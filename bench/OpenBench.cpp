@@ -7,7 +7,7 @@
 #include "pages/FDlg.h"
 #include "pages/SDlg.h"
 #include "platform/display/HeadlessBackend.h"
-#include "platform/system/Desktop.h"
+#include "platform/system/window/Desktop.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

@@ -10,8 +10,9 @@
 #include "pages/SDlg.h"
 #include "platform/display/HeadlessBackend.h"
 #include "platform/system/CommCtrl.h"
-#include "platform/system/Desktop.h"
 #include "platform/system/Windows.h"
+#include "platform/system/controls/listview/ListViewClass.h"
+#include "platform/system/window/Desktop.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

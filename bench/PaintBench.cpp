@@ -1,8 +1,8 @@
 // Painting a full list window through the system drawing calls, as the colour
 // list and its header do it: one font made and destroyed per cell, one brush per
 // header pixel row. One frame of 646 x 309 must fit well inside 16.7 ms.
-#include "platform/system/Gdi.h"
-#include "platform/system/SysMetrics.h"
+#include "platform/system/gdi/Gdi.h"
+#include "platform/system/window/SysMetrics.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #include "controls/ListCtrlCl.h"
 
 #include "platform/framework/AfxMsg.h"
-#include "platform/system/SysMetrics.h"
+#include "platform/system/window/SysMetrics.h"
 
 IMPLEMENT_DYNAMIC(CListCtrlCl, CListCtrl)
 

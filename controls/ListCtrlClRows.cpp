@@ -7,8 +7,8 @@
 #include "platform/framework/FileDialog.h"
 #include "platform/framework/Menu.h"
 #include "platform/framework/MsgBox.h"
-#include "platform/system/Clipboard.h"
-#include "platform/system/VirtualKeys.h"
+#include "platform/system/input/Clipboard.h"
+#include "platform/system/input/VirtualKeys.h"
 
 #include <cstring>
 #include <new>

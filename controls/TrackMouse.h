@@ -2,7 +2,7 @@
 // test can stand in for the system and make an arming fail.
 #pragma once
 
-#include "platform/system/WinUser.h"
+#include "platform/system/window/WinUser.h"
 
 using PFN_TRACKMOUSEEVENT = BOOL (*)(LPTRACKMOUSEEVENT);
 extern PFN_TRACKMOUSEEVENT g_pfnTrackMouseEvent;

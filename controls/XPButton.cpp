@@ -2,7 +2,7 @@
 
 #include "controls/TrackMouse.h"
 #include "platform/framework/AfxMsg.h"
-#include "platform/system/SysMetrics.h"
+#include "platform/system/window/SysMetrics.h"
 
 #include <algorithm>
 

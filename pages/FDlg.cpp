@@ -2,7 +2,7 @@
 
 #include "pages/PageColumns.h"
 #include "platform/framework/AfxMsg.h"
-#include "platform/system/VirtualKeys.h"
+#include "platform/system/input/VirtualKeys.h"
 #include "res/ResourceIds.h"
 
 IMPLEMENT_DYNAMIC(CFDlg, CDialog)

@@ -1,6 +1,6 @@
 #include "res/Resources.h"
 
-#include "platform/system/Resource.h"
+#include "platform/system/dialog/Resource.h"
 #include "res/EmbeddedFiles.h"
 #include "res/ResourceIds.h"
 #include "res/Templates.h"

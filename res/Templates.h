@@ -2,7 +2,7 @@
 // Rectangles are in dialog units; texts are code page 936.
 #pragma once
 
-#include "platform/system/DialogTemplate.h"
+#include "platform/system/dialog/DialogTemplate.h"
 
 DialogTemplate AboutBoxTemplate();     // IDD_ABOUTBOX
 DialogTemplate MainDialogTemplate();   // IDD_CORVANE_DIALOG

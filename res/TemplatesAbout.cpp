@@ -1,5 +1,5 @@
-#include "platform/system/DialogDefs.h"
-#include "platform/system/WinStyles.h"
+#include "platform/system/dialog/DialogDefs.h"
+#include "platform/system/window/WinStyles.h"
 #include "res/ResourceIds.h"
 #include "res/TemplateStyles.h"
 #include "res/Templates.h"

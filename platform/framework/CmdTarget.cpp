@@ -1,6 +1,6 @@
 #include "platform/framework/CmdTarget.h"
 
-#include "platform/system/WinMessages.h"
+#include "platform/system/window/WinMessages.h"
 
 #include <cstdint>
 #include <unordered_map>

@@ -2,9 +2,9 @@
 
 #include "platform/framework/AfxMsg.h"
 #include "platform/framework/OwnerDraw.h"
-#include "platform/system/ButtonClasses.h"
-#include "platform/system/GdiDefs.h"
-#include "platform/system/WindowClass.h"
+#include "platform/system/controls/ControlClasses.h"
+#include "platform/system/gdi/GdiDefs.h"
+#include "platform/system/window/WindowClass.h"
 
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 

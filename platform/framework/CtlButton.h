@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/framework/Wnd.h"
-#include "platform/system/ButtonDefs.h"
+#include "platform/system/controls/button/Button.h"
 
 struct DRAWITEMSTRUCT;
 

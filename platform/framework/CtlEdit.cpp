@@ -1,8 +1,8 @@
 #include "platform/framework/CtlEdit.h"
 
 #include "platform/framework/AfxMsg.h"
-#include "platform/system/ButtonClasses.h"
-#include "platform/system/WindowClass.h"
+#include "platform/system/controls/ControlClasses.h"
+#include "platform/system/window/WindowClass.h"
 
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/framework/Wnd.h"
-#include "platform/system/EditDefs.h"
+#include "platform/system/controls/edit/Edit.h"
 
 class CEdit : public CWnd {
     DECLARE_DYNAMIC(CEdit)

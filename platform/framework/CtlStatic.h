@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/framework/Wnd.h"
-#include "platform/system/StaticDefs.h"
+#include "platform/system/controls/static/Static.h"
 
 class CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)

@@ -4,7 +4,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/framework/GdiObject.h"
-#include "platform/system/WinUser.h"
+#include "platform/system/window/WinUser.h"
 
 class CWnd;
 

@@ -3,7 +3,7 @@
 #include "platform/framework/AfxMsg.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/WndInternal.h"
-#include "platform/system/Resource.h"
+#include "platform/system/dialog/Resource.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 

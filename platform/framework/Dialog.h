@@ -5,7 +5,7 @@
 
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/Wnd.h"
-#include "platform/system/Dialog.h"
+#include "platform/system/dialog/Dialog.h"
 
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)

@@ -5,7 +5,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/framework/Dialog.h"
-#include "platform/system/FileDialog.h"
+#include "platform/system/controls/filedialog/FileDialog.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/framework/Object.h"
-#include "platform/system/Gdi.h"
+#include "platform/system/gdi/Gdi.h"
 
 class CDC;
 

@@ -1,6 +1,7 @@
 #include "platform/framework/HeaderCtrl.h"
 
 #include "platform/framework/OwnerDraw.h"
+#include "platform/system/controls/listview/ListViewClass.h"
 
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 

@@ -2,6 +2,7 @@
 
 #include "platform/framework/OwnerDraw.h"
 #include "platform/framework/TempMap.h"
+#include "platform/system/controls/listview/ListViewClass.h"
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 

@@ -4,7 +4,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/framework/Object.h"
-#include "platform/system/Menu.h"
+#include "platform/system/menu/Menu.h"
 
 class CWnd;
 

@@ -1,7 +1,7 @@
 #include "platform/framework/MsgBox.h"
 
 #include "platform/framework/WinApp.h"
-#include "platform/system/Resource.h"
+#include "platform/system/dialog/Resource.h"
 
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
 {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/base/WinDef.h"
-#include "platform/system/MessageBox.h"
+#include "platform/system/controls/messagebox/MessageBox.h"
 
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // The text of string nIDPrompt; an empty text when the string is missing.

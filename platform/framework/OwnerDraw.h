@@ -2,4 +2,4 @@
 // system interface's, under the framework's name for them.
 #pragma once
 
-#include "platform/system/ButtonOwnerDraw.h"
+#include "platform/system/controls/OwnerDraw.h"

@@ -1,8 +1,8 @@
 #include "platform/framework/TabCtrl.h"
 
 #include "platform/framework/AfxMsg.h"
-#include "platform/system/TabControl.h"
-#include "platform/system/WindowClass.h"
+#include "platform/system/controls/tab/TabClass.h"
+#include "platform/system/window/WindowClass.h"
 
 IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 

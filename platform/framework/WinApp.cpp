@@ -3,7 +3,7 @@
 #include "platform/framework/AfxMsg.h"
 #include "platform/framework/ExceptionReport.h"
 #include "platform/framework/WndInternal.h"
-#include "platform/system/GdiResources.h"
+#include "platform/system/gdi/GdiResources.h"
 
 #include <cerrno>
 #include <new>

@@ -7,8 +7,8 @@
 #include "platform/base/Geometry.h"
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/OwnerDraw.h"
-#include "platform/system/ShellApi.h"
-#include "platform/system/WinUser.h"
+#include "platform/system/input/ShellApi.h"
+#include "platform/system/window/WinUser.h"
 
 class CDC;
 class CFont;

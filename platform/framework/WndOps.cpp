@@ -1,9 +1,9 @@
 // The usual window operations as members, each a thin call of the system interface.
 #include "platform/framework/Dc.h"
 #include "platform/framework/Menu.h"
-#include "platform/framework/Wnd.h"
 #include "platform/framework/WinApp.h"
-#include "platform/system/Dialog.h"
+#include "platform/framework/Wnd.h"
+#include "platform/system/dialog/Dialog.h"
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLong(m_hWnd, GWL_STYLE)); }
 DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLong(m_hWnd, GWL_EXSTYLE)); }

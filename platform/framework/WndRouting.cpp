@@ -3,7 +3,7 @@
 // the control first; PreTranslateMessage runs along the parent chain.
 #include "platform/framework/AfxMsg.h"
 #include "platform/framework/OwnerDraw.h"
-#include "platform/system/Dialog.h"
+#include "platform/system/dialog/Dialog.h"
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_DRAWITEM()

@@ -1,7 +1,7 @@
 #include "tests/app/AppFixture.h"
 
 #include "platform/gfx/Surface.h"
-#include "platform/system/FileDialog.h"
+#include "platform/system/controls/filedialog/FileDialog.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 

@@ -9,8 +9,8 @@
 #include "pages/FDlg.h"
 #include "pages/SDlg.h"
 #include "platform/display/HeadlessBackend.h"
-#include "platform/system/Desktop.h"
 #include "platform/system/Windows.h"
+#include "platform/system/window/Desktop.h"
 
 #include <functional>
 #include <gtest/gtest.h>

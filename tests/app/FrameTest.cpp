@@ -1,7 +1,7 @@
 // The painted frame: its layout for the worked 600 x 400 window, the caption
 // buttons' images under and away from the pointer, what their clicks do, the
 // About box they and the system menu open, and dragging the window.
-#include "platform/system/Resource.h"
+#include "platform/system/dialog/Resource.h"
 #include "res/ResourceIds.h"
 #include "tests/app/AppFixture.h"
 

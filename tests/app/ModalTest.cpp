@@ -1,7 +1,7 @@
 // While the open-file dialog is up the main window takes no input, and once
 // it is gone (a load or a cancel) the focus is back on "打开...".
-#include "platform/system/FileDialog.h"
-#include "platform/system/WindowTree.h"
+#include "platform/system/controls/filedialog/FileDialog.h"
+#include "platform/system/window/WindowTree.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/TestPaths.h"
 

@@ -1,6 +1,6 @@
 // The main dialog as it comes up, the application object around it, and the
 // system-menu entry of the About box.
-#include "platform/system/Resource.h"
+#include "platform/system/dialog/Resource.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "tests/app/AppFixture.h"

@@ -2,8 +2,8 @@
 // the clipboard, and the context menu's copy, select-all and CSV export
 // through the save dialog, each compared with what the pages show.
 #include "platform/base/CodePage.h"
-#include "platform/system/FileDialog.h"
-#include "platform/system/MessageBox.h"
+#include "platform/system/controls/filedialog/FileDialog.h"
+#include "platform/system/controls/messagebox/MessageBox.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/TestPaths.h"
 

@@ -1,7 +1,7 @@
 #include "tests/controls/ControlsFixture.h"
 
 #include "platform/gfx/Surface.h"
-#include "platform/system/ButtonClasses.h"
+#include "platform/system/controls/ControlClasses.h"
 
 namespace xptest {
 

@@ -6,8 +6,8 @@
 #include "controls/TrackMouse.h"
 #include "platform/display/HeadlessBackend.h"
 #include "platform/framework/Afxwin.h"
-#include "platform/system/Desktop.h"
 #include "platform/system/Windows.h"
+#include "platform/system/window/Desktop.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,7 @@
 #include "tests/controls/ListCtrlClFixture.h"
 
 #include "platform/gfx/Surface.h"
+#include "platform/system/controls/listview/ListViewClass.h"
 
 #include <algorithm>
 

@@ -6,8 +6,8 @@
 #include "controls/XPEdit.h"
 #include "platform/gfx/Png.h"
 #include "platform/gfx/Surface.h"
-#include "platform/system/ButtonDefs.h"
-#include "platform/system/StaticDefs.h"
+#include "platform/system/controls/button/Button.h"
+#include "platform/system/controls/static/Static.h"
 #include "tests/controls/ControlsFixture.h"
 #include "tests/support/TestPaths.h"
 

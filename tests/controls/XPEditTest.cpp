@@ -3,7 +3,7 @@
 #include "controls/XPEdit.h"
 
 #include "platform/framework/AfxMsg.h"
-#include "platform/system/ButtonDefs.h"
+#include "platform/system/controls/button/Button.h"
 #include "tests/controls/ControlsFixture.h"
 
 #include <string>

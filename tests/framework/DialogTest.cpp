@@ -2,7 +2,7 @@
 // exchange binds controls, the modal loop filters keys and ends on IDOK/IDCANCEL.
 #include "tests/framework/FrameworkFixture.h"
 
-#include "platform/system/Resource.h"
+#include "platform/system/dialog/Resource.h"
 
 namespace corvane::test {
 namespace {

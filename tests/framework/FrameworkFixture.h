@@ -4,8 +4,8 @@
 
 #include "platform/display/HeadlessBackend.h"
 #include "platform/framework/Afxwin.h"
-#include "platform/system/Desktop.h"
 #include "platform/system/Windows.h"
+#include "platform/system/window/Desktop.h"
 
 #include <gtest/gtest.h>
 

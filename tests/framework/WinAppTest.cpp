@@ -3,7 +3,7 @@
 // main-window pointer is cleared when that window goes.
 #include "tests/framework/FrameworkFixture.h"
 
-#include "platform/system/Resource.h"
+#include "platform/system/dialog/Resource.h"
 
 namespace corvane::test {
 namespace {

@@ -3,8 +3,8 @@
 #include "pages/MyTab.h"
 
 #include "platform/display/HeadlessBackend.h"
-#include "platform/system/Desktop.h"
 #include "platform/system/Windows.h"
+#include "platform/system/window/Desktop.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,6 +1,7 @@
 #include "tests/pages/PageFixture.h"
 
 #include "platform/gfx/Surface.h"
+#include "platform/system/controls/listview/ListViewClass.h"
 #include "res/Resources.h"
 
 namespace pagestest {

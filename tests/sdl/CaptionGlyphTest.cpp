@@ -1,8 +1,8 @@
 // The system's own caption close box, painted by the layer on a headless
 // desktop: the classic "x" of two-pixel diagonals in the button face.
 #include "platform/display/HeadlessBackend.h"
-#include "platform/system/Desktop.h"
 #include "platform/system/Windows.h"
+#include "platform/system/window/Desktop.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // driven from outside with xdotool like a user would, checked on its output,
 // on the X server's idea of its window and on screenshots.
 #include "platform/gfx/Png.h"
-#include "platform/system/SysMetrics.h"
+#include "platform/system/window/SysMetrics.h"
 #include "tests/sdl/ChildProgram.h"
 #include "tests/sdl/ScreenCapture.h"
 #include "tests/sdl/XvfbSession.h"

@@ -2,8 +2,8 @@
 // given a minimized window to iconify; without one the layer minimizes itself.
 // Also the pointer shapes the desktop is asked for.
 #include "platform/display/HeadlessBackend.h"
-#include "platform/system/Desktop.h"
 #include "platform/system/Windows.h"
+#include "platform/system/window/Desktop.h"
 #include "tests/sdl/FakeWindowManager.h"
 #include "tests/sdl/SdlFixture.h"
 

@@ -2,7 +2,7 @@
 #include "app/Corvane.h"
 #include "app/CorvaneDlg.h"
 #include "platform/display/HeadlessBackend.h"
-#include "platform/system/Desktop.h"
+#include "platform/system/window/Desktop.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "tests/support/TestPaths.h"

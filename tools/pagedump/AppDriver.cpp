@@ -5,8 +5,8 @@
 #include "platform/base/CodePage.h"
 #include "platform/base/Exception.h"
 #include "platform/framework/MsgBox.h"
-#include "platform/system/Desktop.h"
-#include "platform/system/FileDialog.h"
+#include "platform/system/controls/filedialog/FileDialog.h"
+#include "platform/system/window/Desktop.h"
 #include "res/Resources.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "tests/sdl/demo/DemoDlg.h"
 
-#include "platform/system/ButtonDefs.h"
-#include "platform/system/EditDefs.h"
-#include "platform/system/Resource.h"
+#include "platform/system/controls/button/Button.h"
+#include "platform/system/controls/edit/Edit.h"
+#include "platform/system/dialog/Resource.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // its Close button, 1 when cancelled, 2 without a display.
 #include "platform/display/SdlBackend.h"
 #include "platform/framework/Afxwin.h"
-#include "platform/system/Desktop.h"
+#include "platform/system/window/Desktop.h"
 #include "tests/sdl/demo/DemoDlg.h"
 
 #include <cstdio>

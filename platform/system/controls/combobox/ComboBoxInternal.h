@@ -1,0 +1,33 @@
+// The drop-down list combo box's state and the pieces its procedure is made of.
+#pragma once
+
+#include "platform/system/controls/combobox/ComboBox.h"
+#include "platform/system/controls/listbox/ListBoxInternal.h"
+
+#include <vector>
+
+namespace sys::cb {
+
+struct Combo {
+    HWND hwnd = nullptr;
+    HFONT font = nullptr;
+    std::vector<lb::Item> items;
+    int sel = -1;
+    HWND list = nullptr; // the dropped list, while dropped
+    bool armed = false;  // a press landed in the dropped list
+    bool focused = false;
+    int dropHeight = 0; // the created height: face plus list
+};
+
+Combo* From(HWND hwnd);
+// The face's height for the font: the text, padding and the sunken edge.
+int FaceHeight(const Combo& c);
+// Makes the window as tall as its face.
+void FitFace(Combo& c);
+void Paint(const Combo& c, HDC hdc);
+void Notify(HWND hwnd, WORD code);
+void DropDown(Combo& c);
+// Closes the dropped list; accept takes the list's selection as the choice.
+void CloseUp(Combo& c, bool accept);
+
+} // namespace sys::cb
