@@ -1,5 +1,6 @@
 // The drop-down list combo box: its strings, the chosen one, the face it
 // paints, and the list it drops below itself while the mouse is captured.
+#include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/combobox/ComboBoxClass.h"
 
 #include "platform/system/controls/combobox/ComboBoxInternal.h"
@@ -168,19 +169,12 @@ LRESULT OnMouse(Combo& c, UINT message, LPARAM lParam)
 
 LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* c = new Combo;
-        c->hwnd = hwnd;
-        SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(c));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    Combo* c = From(hwnd);
+    Combo* c = ControlState<Combo>::ForMessage(hwnd, message);
     if (!c) return DefWindowProc(hwnd, message, wParam, lParam);
     bool sorted = (GetWindowLong(hwnd, GWL_STYLE) & CBS_SORT) != 0;
     switch (message) {
     case WM_NCDESTROY:
-        SetWindowLongPtr(hwnd, 0, 0);
-        delete c;
+        ControlState<Combo>::Destroy(hwnd);
         return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_CREATE: {
         auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
@@ -308,7 +302,7 @@ LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 Combo* From(HWND hwnd)
 {
-    return reinterpret_cast<Combo*>(GetWindowLongPtr(hwnd, 0));
+    return ControlState<Combo>::Find(hwnd);
 }
 
 void Notify(HWND hwnd, WORD code)
@@ -385,7 +379,7 @@ bool RegisterComboBoxClass()
     WNDCLASS wc{};
     wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
     wc.lpfnWndProc = &cb::Proc;
-    wc.cbWndExtra = sizeof(void*);
+    wc.cbWndExtra = ControlState<cb::Combo>::kExtraBytes;
     wc.lpszClassName = kComboBoxClass;
     bool combo = RegisterSystemClass(wc);
     return RegisterListBoxClass() && combo;

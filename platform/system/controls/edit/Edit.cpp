@@ -3,6 +3,7 @@
 // Its border is the system's client edge, painted by DefWindowProc in
 // WM_NCPAINT, so a subclass that takes over WM_NCPAINT replaces it.
 #include "platform/system/controls/ControlClasses.h"
+#include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/edit/Edit.h"
 #include "platform/system/controls/edit/EditInternal.h"
 #include "platform/system/dialog/DialogDefs.h"
@@ -13,23 +14,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
-#include <memory>
-#include <strings.h>
 
 namespace sys {
 
 namespace {
-
-constexpr int kStateSlot = 0;
-
-// States live here, keyed by a serial stored in the window, so a stale handle finds nothing.
-std::map<LONG_PTR, std::unique_ptr<EditState>>& States()
-{
-    static std::map<LONG_PTR, std::unique_ptr<EditState>> states;
-    return states;
-}
-LONG_PTR g_nextSerial = 1;
 
 DWORD StyleOf(HWND hwnd)
 {
@@ -265,13 +253,10 @@ void TakeClientEdge(HWND hwnd)
 
 LRESULT CreateState(HWND hwnd, LPARAM lParam)
 {
-    LONG_PTR serial = g_nextSerial++;
-    SetWindowLongPtr(hwnd, kStateSlot, serial);
-    if (GetWindowLongPtr(hwnd, kStateSlot) != serial) return FALSE;
-    auto state = std::make_unique<EditState>();
+    EditState* state = ControlState<EditState>::Create(hwnd);
+    if (!state) return FALSE;
     auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
     if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) state->buffer.SetText(cs->lpszName);
-    States()[serial] = std::move(state);
     TakeClientEdge(hwnd);
     return TRUE;
 }
@@ -284,7 +269,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     EditState* sp = FindEditState(hwnd);
     if (message == WM_NCDESTROY) {
-        if (sp) States().erase(GetWindowLongPtr(hwnd, kStateSlot));
+        if (sp) ControlState<EditState>::Destroy(hwnd);
         return DefWindowProc(hwnd, message, wParam, lParam);
     }
     if (!sp) return DefWindowProc(hwnd, message, wParam, lParam);
@@ -419,12 +404,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 EditState* FindEditState(HWND hwnd)
 {
-    if (!IsWindow(hwnd)) return nullptr;
-    char name[16] = {};
-    GetClassName(hwnd, name, sizeof name);
-    if (strcasecmp(name, kEditClass) != 0) return nullptr;
-    auto it = States().find(GetWindowLongPtr(hwnd, kStateSlot));
-    return it == States().end() ? nullptr : it->second.get();
+    return ControlState<EditState>::Find(hwnd);
 }
 
 bool RegisterEditClass()
@@ -432,7 +412,7 @@ bool RegisterEditClass()
     WNDCLASS wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = EditProc;
-    wc.cbWndExtra = static_cast<int>(sizeof(LONG_PTR));
+    wc.cbWndExtra = ControlState<EditState>::kExtraBytes;
     wc.lpszClassName = kEditClass;
     return RegisterSystemClass(wc);
 }

@@ -1,4 +1,5 @@
 // The header control's procedure: items, layout and queries.
+#include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/header/HeaderInternal.h"
 #include "platform/system/gdi/Gdi.h"
 #include "platform/system/window/SysMetrics.h"
@@ -113,18 +114,11 @@ LRESULT HitTestMessage(const Header& h, HWND hwnd, HDHITTESTINFO* info)
 
 LRESULT HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* h = new Header;
-        h->hwnd = hwnd;
-        SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(h));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    Header* h = From(hwnd);
+    Header* h = ControlState<Header>::ForMessage(hwnd, message);
     if (!h) return DefWindowProc(hwnd, message, wParam, lParam);
     switch (message) {
     case WM_NCDESTROY:
-        SetWindowLongPtr(hwnd, 0, 0);
-        delete h;
+        ControlState<Header>::Destroy(hwnd);
         return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_ERASEBKGND: return 1; // painted whole by WM_PAINT
     case WM_PAINT: {
@@ -166,7 +160,7 @@ LRESULT HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-Header* From(HWND hwnd) { return reinterpret_cast<Header*>(GetWindowLongPtr(hwnd, 0)); }
+Header* From(HWND hwnd) { return ControlState<Header>::Find(hwnd); }
 
 RECT ItemRect(const Header& h, HWND hwnd, int index)
 {
@@ -252,7 +246,7 @@ bool RegisterHeaderClass()
     WNDCLASS wc{};
     wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
     wc.lpfnWndProc = &hd::HeaderProc;
-    wc.cbWndExtra = sizeof(void*);
+    wc.cbWndExtra = ControlState<hd::Header>::kExtraBytes;
     wc.lpszClassName = kHeaderClass;
     return RegisterSystemClass(wc);
 }

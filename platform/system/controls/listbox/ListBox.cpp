@@ -1,4 +1,5 @@
 // The list box's procedure: strings and item data, the selection, queries.
+#include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/listbox/ListBoxClass.h"
 
 #include "platform/system/controls/listbox/ListBoxInternal.h"
@@ -90,19 +91,12 @@ LRESULT CopyText(const ListBox& lb, WPARAM wParam, LPSTR out)
 
 LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* lb = new ListBox;
-        lb->hwnd = hwnd;
-        SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(lb));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    ListBox* lb = From(hwnd);
+    ListBox* lb = ControlState<ListBox>::ForMessage(hwnd, message);
     if (!lb) return DefWindowProc(hwnd, message, wParam, lParam);
     bool sorted = (GetWindowLong(hwnd, GWL_STYLE) & LBS_SORT) != 0;
     switch (message) {
     case WM_NCDESTROY:
-        SetWindowLongPtr(hwnd, 0, 0);
-        delete lb;
+        ControlState<ListBox>::Destroy(hwnd);
         return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_CREATE: UpdateScroll(*lb); return 0;
     case WM_SIZE: Changed(*lb); return 0;
@@ -252,7 +246,7 @@ LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 ListBox* From(HWND hwnd)
 {
-    return reinterpret_cast<ListBox*>(GetWindowLongPtr(hwnd, 0));
+    return ControlState<ListBox>::Find(hwnd);
 }
 
 int CompareText(const CString& a, LPCSTR b)
@@ -288,7 +282,7 @@ bool RegisterListBoxClass()
     WNDCLASS wc{};
     wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
     wc.lpfnWndProc = &lb::Proc;
-    wc.cbWndExtra = sizeof(void*);
+    wc.cbWndExtra = ControlState<lb::ListBox>::kExtraBytes;
     wc.lpszClassName = kListBoxClass;
     return RegisterSystemClass(wc);
 }

@@ -1,4 +1,5 @@
 // Where rows and cells are, the header's place, the scroll bars and scrolling.
+#include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/OwnerDraw.h"
 #include "platform/system/controls/listview/ListViewInternal.h"
 #include "platform/system/gdi/Gdi.h"
@@ -20,7 +21,7 @@ RECT Client(const ListView& lv)
 
 } // namespace
 
-ListView* From(HWND hwnd) { return reinterpret_cast<ListView*>(GetWindowLongPtr(hwnd, 0)); }
+ListView* From(HWND hwnd) { return ControlState<ListView>::Find(hwnd); }
 
 int TotalWidth(const ListView& lv)
 {

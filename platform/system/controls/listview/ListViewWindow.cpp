@@ -1,5 +1,6 @@
 // The list view's procedure: creation with its header child, the messages of
 // the window's life, and dispatch of the LVM_ messages.
+#include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/listview/ListViewClass.h"
 #include "platform/system/controls/listview/ListViewInternal.h"
 #include "platform/system/dialog/DialogDefs.h"
@@ -81,13 +82,7 @@ LRESULT PaintMessage(ListView& lv, WPARAM wParam)
 
 LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* lv = new ListView;
-        lv->hwnd = hwnd;
-        SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(lv));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    ListView* lv = From(hwnd);
+    ListView* lv = ControlState<ListView>::ForMessage(hwnd, message);
     if (!lv) return DefWindowProc(hwnd, message, wParam, lParam);
     bool handled = false;
     if (message >= LVM_FIRST && message < LVM_FIRST + 0x100) {
@@ -99,8 +94,7 @@ LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_CREATE: return OnCreate(*lv, reinterpret_cast<const CREATESTRUCT*>(lParam));
     case WM_NCDESTROY:
-        SetWindowLongPtr(hwnd, 0, 0);
-        delete lv;
+        ControlState<ListView>::Destroy(hwnd);
         return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_SIZE: Layout(*lv); return 0;
     case WM_WINDOWPOSCHANGED: {
@@ -216,7 +210,7 @@ bool RegisterListViewClasses()
     WNDCLASS wc{};
     wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
     wc.lpfnWndProc = &lv::Proc;
-    wc.cbWndExtra = sizeof(void*);
+    wc.cbWndExtra = ControlState<lv::ListView>::kExtraBytes;
     wc.lpszClassName = kListViewClass;
     bool list = RegisterSystemClass(wc);
     return RegisterHeaderClass() && list;

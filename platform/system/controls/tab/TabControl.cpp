@@ -1,4 +1,5 @@
 // The tab control's procedure: items, selection and queries.
+#include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/tab/TabClass.h"
 
 #include "platform/system/controls/tab/TabInternal.h"
@@ -98,18 +99,11 @@ LRESULT SetCurSel(Tab& t, HWND hwnd, WPARAM wParam)
 
 LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* t = new Tab;
-        t->hwnd = hwnd;
-        SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(t));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    Tab* t = From(hwnd);
+    Tab* t = ControlState<Tab>::ForMessage(hwnd, message);
     if (!t) return DefWindowProc(hwnd, message, wParam, lParam);
     switch (message) {
     case WM_NCDESTROY:
-        SetWindowLongPtr(hwnd, 0, 0);
-        delete t;
+        ControlState<Tab>::Destroy(hwnd);
         return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_ERASEBKGND: return 1; // painted whole by WM_PAINT
     case WM_PAINT: {
@@ -203,7 +197,7 @@ LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 Tab* From(HWND hwnd)
 {
-    return reinterpret_cast<Tab*>(GetWindowLongPtr(hwnd, 0));
+    return ControlState<Tab>::Find(hwnd);
 }
 
 LRESULT Notify(HWND hwnd, UINT code)
@@ -240,7 +234,7 @@ bool RegisterTabClass()
     WNDCLASS wc{};
     wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
     wc.lpfnWndProc = &tab::Proc;
-    wc.cbWndExtra = sizeof(void*);
+    wc.cbWndExtra = ControlState<tab::Tab>::kExtraBytes;
     wc.lpszClassName = kTabControlClass;
     return RegisterSystemClass(wc);
 }
