@@ -9,6 +9,7 @@
 #include "platform/system/controls/edit/Edit.h"
 #include "platform/system/controls/listbox/ListBoxClass.h"
 #include "platform/system/controls/static/Static.h"
+#include "platform/system/dialog/DialogTemplateBuilder.h"
 #include "platform/system/gdi/GdiResources.h"
 #include "platform/system/window/WindowClass.h"
 #include "tests/support/TestPaths.h"
@@ -22,20 +23,7 @@
 namespace tabfile {
 namespace {
 
-DialogItemTemplate Ctl(const char* cls, int id, DWORD style, short x, short y, short cx, short cy,
-                       const char* text = "")
-{
-    DialogItemTemplate item;
-    item.className = cls;
-    item.text = text;
-    item.id = id;
-    item.style = WS_CHILD | WS_VISIBLE | style;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    return item;
-}
+using sys::DialogItem;
 
 INT_PTR GalleryProc(HWND, UINT message, WPARAM, LPARAM)
 {
@@ -73,16 +61,18 @@ TEST_F(ControlGalleryTest, EveryBuiltInControlDrawsAndThePictureIsWritten)
     t.pointSize = 9;
     t.faceName = "宋体";
     t.items = {
-        Ctl(sys::kStaticClass, 100, SS_LEFT, 7, 9, 40, 9, "路径:"),
-        Ctl(sys::kEditClass, 101, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 48, 7, 160, 14),
-        Ctl(sys::kButtonClass, 102, WS_TABSTOP | BS_DEFPUSHBUTTON, 214, 7, 50, 14, "打开..."),
-        Ctl(sys::kButtonClass, 103, WS_TABSTOP | BS_PUSHBUTTON, 270, 7, 50, 14, "取消"),
-        Ctl(sys::kStaticClass, 104, SS_ICON, 290, 26, 20, 20),
-        Ctl(WC_TABCONTROL, 105, WS_TABSTOP | TCS_HOTTRACK, 7, 28, 276, 110),
-        Ctl(sys::kListBoxClass, 107, WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 7, 144, 120, 60),
-        Ctl(sys::kComboBoxClass, 108, WS_TABSTOP | CBS_DROPDOWNLIST, 134, 144, 120, 60),
-        Ctl(sys::kStaticClass, 109, SS_LEFT, 134, 166, 150, 30, "静态文本: 每个内置控件各一个。"),
+        DialogItem(sys::kStaticClass, 100, SS_LEFT, 7, 9, 40, 9, "路径:"),
+        DialogItem(sys::kEditClass, 101, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 48, 7, 160, 14),
+        DialogItem(sys::kButtonClass, 102, WS_TABSTOP | BS_DEFPUSHBUTTON, 214, 7, 50, 14, "打开..."),
+        DialogItem(sys::kButtonClass, 103, WS_TABSTOP | BS_PUSHBUTTON, 270, 7, 50, 14, "取消"),
+        DialogItem(sys::kStaticClass, 104, SS_ICON, 290, 26, 20, 20),
+        DialogItem(WC_TABCONTROL, 105, WS_TABSTOP | TCS_HOTTRACK, 7, 28, 276, 110),
+        DialogItem(sys::kListBoxClass, 107, WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 7, 144, 120, 60),
+        DialogItem(sys::kComboBoxClass, 108, WS_TABSTOP | CBS_DROPDOWNLIST, 134, 144, 120, 60),
+        DialogItem(sys::kStaticClass, 109, SS_LEFT, 134, 166, 150, 30, "静态文本: 每个内置控件各一个。"),
     };
+    for (DialogItemTemplate& item : t.items)
+        item.style |= WS_VISIBLE;
     HWND dlg = CreateDialogIndirectParam(nullptr, &t, nullptr, GalleryProc, 0);
     ASSERT_NE(dlg, nullptr);
 

@@ -45,9 +45,9 @@ DialogTemplate MainLike()
     t.cy = 206;
     t.pointSize = 9;
     t.faceName = "宋体";
-    t.items = {Item(kEdit, 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 7, 13, 352, 14),
-               Item(kButton, 1001, WS_VISIBLE | WS_TABSTOP, 367, 13, 50, 14, "打开..."),
-               Item(kCustom, 1002, WS_VISIBLE, 13, 35, 402, 165)};
+    t.items = {DialogItem(kEdit, 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 7, 13, 352, 14),
+               DialogItem(kButton, 1001, WS_VISIBLE | WS_TABSTOP, 367, 13, 50, 14, "打开..."),
+               DialogItem(kCustom, 1002, WS_VISIBLE, 13, 35, 402, 165)};
     return t;
 }
 
@@ -140,7 +140,7 @@ TEST_F(DialogCreateTest, CreationSendsFontThenControlsThenInitDialogAndFocusesFi
     g_initAnswer = TRUE;
     DialogTemplate t = MainLike();
     t.style |= WS_VISIBLE;
-    t.items.insert(t.items.begin(), Item(kCustom, 999, WS_VISIBLE, 0, 0, 5, 5)); // not a tab stop
+    t.items.insert(t.items.begin(), DialogItem(kCustom, 999, WS_VISIBLE, 0, 0, 5, 5)); // not a tab stop
     HWND dialog = CreateDialogIndirectParam(nullptr, &t, nullptr, RecordingProc, 0x1234);
     ASSERT_NE(dialog, nullptr);
 
@@ -216,7 +216,7 @@ TEST_F(DialogCreateTest, ChildTemplatesBecomeHiddenPagesOfTheirParent)
     page.cy = 141;
     page.pointSize = 8;
     page.faceName = "MS Sans Serif";
-    page.items = {Item(kCustom, 1004, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0, 0, 394, 140, "List1")};
+    page.items = {DialogItem(kCustom, 1004, WS_VISIBLE | WS_BORDER | WS_TABSTOP, 0, 0, 394, 140, "List1")};
     HWND dialog = CreateDialogIndirectParam(nullptr, &page, owner, nullptr, 0);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetParent(dialog), owner);
@@ -235,7 +235,7 @@ TEST_F(DialogCreateTest, BadTemplatesAndClassesFailCleanly)
     EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(4242), nullptr, nullptr, 0), -1);
 
     DialogTemplate t = MainLike();
-    t.items.push_back(Item("NoSuchClass", 7, WS_VISIBLE, 0, 0, 10, 10));
+    t.items.push_back(DialogItem("NoSuchClass", 7, WS_VISIBLE, 0, 0, 10, 10));
     std::size_t objects = sys::GdiObjectCount();
     EXPECT_EQ(CreateDialogIndirectParam(nullptr, &t, nullptr, nullptr, 0), nullptr);
     EXPECT_EQ(sys::GdiObjectCount(), objects); // the font did not leak

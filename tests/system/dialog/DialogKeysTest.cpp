@@ -38,12 +38,12 @@ protected:
 TEST_F(DialogKeysTest, TabAndShiftTabCycleOverUsableTabStopsInTemplateOrder)
 {
     DialogTemplate t;
-    t.items = {Item(kEdit, 1, WS_VISIBLE | WS_TABSTOP, 0, 0, 50, 10),
-               Item(kCustom, 2, WS_VISIBLE, 0, 12, 50, 10), // no tab stop
-               Item(kEdit, 3, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, 0, 24, 50, 10),
-               Item(kEdit, 4, WS_TABSTOP, 0, 36, 50, 10), // hidden
-               Item(kButton, 5, WS_VISIBLE | WS_TABSTOP, 0, 48, 50, 10),
-               Item(kEdit, 6, WS_VISIBLE | WS_TABSTOP, 0, 60, 50, 10)};
+    t.items = {DialogItem(kEdit, 1, WS_VISIBLE | WS_TABSTOP, 0, 0, 50, 10),
+               DialogItem(kCustom, 2, WS_VISIBLE, 0, 12, 50, 10), // no tab stop
+               DialogItem(kEdit, 3, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, 0, 24, 50, 10),
+               DialogItem(kEdit, 4, WS_TABSTOP, 0, 36, 50, 10), // hidden
+               DialogItem(kButton, 5, WS_VISIBLE | WS_TABSTOP, 0, 48, 50, 10),
+               DialogItem(kEdit, 6, WS_VISIBLE | WS_TABSTOP, 0, 60, 50, 10)};
     HWND dialog = Make(t);
     EXPECT_EQ(FocusId(), 1);
     EXPECT_EQ(GetNextDlgTabItem(dialog, nullptr, FALSE), GetDlgItem(dialog, 1));
@@ -81,9 +81,9 @@ TEST_F(DialogKeysTest, TabAndShiftTabCycleOverUsableTabStopsInTemplateOrder)
 TEST_F(DialogKeysTest, ControlsThatAskForKeysGetThem)
 {
     DialogTemplate t;
-    t.items = {Item(kCustom, 1, WS_VISIBLE | WS_TABSTOP, 0, 0, 50, 10),
-               Item(kEdit, 2, WS_VISIBLE | WS_TABSTOP, 0, 12, 50, 10),
-               Item(kButton, IDOK, WS_VISIBLE | WS_TABSTOP | kDefPush, 0, 24, 50, 10)};
+    t.items = {DialogItem(kCustom, 1, WS_VISIBLE | WS_TABSTOP, 0, 0, 50, 10),
+               DialogItem(kEdit, 2, WS_VISIBLE | WS_TABSTOP, 0, 12, 50, 10),
+               DialogItem(kButton, IDOK, WS_VISIBLE | WS_TABSTOP | kDefPush, 0, 24, 50, 10)};
     HWND dialog = Make(t);
     HWND custom = GetDlgItem(dialog, 1);
     SetFocus(custom);
@@ -126,8 +126,8 @@ TEST_F(DialogKeysTest, EnterAndEscapeRouting)
 {
     // No default button: Enter is IDOK, Esc is IDCANCEL, even without such buttons.
     DialogTemplate t;
-    t.items = {Item(kEdit, 10, WS_VISIBLE | WS_TABSTOP, 0, 0, 50, 10),
-               Item(kButton, 20, WS_VISIBLE | WS_TABSTOP, 0, 12, 50, 10)};
+    t.items = {DialogItem(kEdit, 10, WS_VISIBLE | WS_TABSTOP, 0, 0, 50, 10),
+               DialogItem(kButton, 20, WS_VISIBLE | WS_TABSTOP, 0, 12, 50, 10)};
     HWND dialog = Make(t);
     EXPECT_EQ(SendMessage(dialog, DM_GETDEFID, 0, 0), 0);
     Key(dialog, VK_RETURN);
@@ -141,8 +141,8 @@ TEST_F(DialogKeysTest, EnterAndEscapeRouting)
     EXPECT_EQ(g_commands, (std::vector<WPARAM>{20}));
 
     // With a default push button, Enter from an edit presses it.
-    t.items.push_back(Item(kButton, 30, WS_VISIBLE | WS_TABSTOP | kDefPush, 0, 24, 50, 10));
-    t.items.push_back(Item(kButton, IDCANCEL, WS_VISIBLE | WS_TABSTOP, 0, 36, 50, 10));
+    t.items.push_back(DialogItem(kButton, 30, WS_VISIBLE | WS_TABSTOP | kDefPush, 0, 24, 50, 10));
+    t.items.push_back(DialogItem(kButton, IDCANCEL, WS_VISIBLE | WS_TABSTOP, 0, 36, 50, 10));
     dialog = Make(t);
     EXPECT_EQ(SendMessage(dialog, DM_GETDEFID, 0, 0), MAKELONG(30, DC_HASDEFID));
     EXPECT_EQ(FocusId(), 10);
@@ -173,9 +173,9 @@ TEST_F(DialogKeysTest, EnterAndEscapeRouting)
 TEST_F(DialogKeysTest, DefaultLookFollowsTheFocusedPushButton)
 {
     DialogTemplate t;
-    t.items = {Item(kEdit, 10, WS_VISIBLE | WS_TABSTOP, 0, 0, 50, 10),
-               Item(kButton, 20, WS_VISIBLE | WS_TABSTOP, 0, 12, 50, 10),
-               Item(kButton, IDOK, WS_VISIBLE | WS_TABSTOP | kDefPush, 0, 24, 50, 10)};
+    t.items = {DialogItem(kEdit, 10, WS_VISIBLE | WS_TABSTOP, 0, 0, 50, 10),
+               DialogItem(kButton, 20, WS_VISIBLE | WS_TABSTOP, 0, 12, 50, 10),
+               DialogItem(kButton, IDOK, WS_VISIBLE | WS_TABSTOP | kDefPush, 0, 24, 50, 10)};
     HWND dialog = Make(t);
     auto type = [&](int id) { return GetWindowLong(GetDlgItem(dialog, id), GWL_STYLE) & 0xF; };
     EXPECT_EQ(type(IDOK), static_cast<LONG>(kDefPush));
@@ -193,10 +193,11 @@ TEST_F(DialogKeysTest, DefaultLookFollowsTheFocusedPushButton)
 TEST_F(DialogKeysTest, ArrowsMoveWithinAGroupAndClickRadioButtons)
 {
     DialogTemplate t;
-    t.items = {Item(kRadio, 1, WS_VISIBLE | WS_GROUP | WS_TABSTOP, 0, 0, 50, 10),
-               Item(kRadio, 2, WS_VISIBLE, 0, 12, 50, 10), Item(kRadio, 3, WS_VISIBLE | WS_DISABLED, 0, 24, 50, 10),
-               Item(kRadio, 4, WS_VISIBLE, 0, 36, 50, 10),
-               Item(kButton, 5, WS_VISIBLE | WS_GROUP | WS_TABSTOP, 0, 48, 50, 10)};
+    t.items = {DialogItem(kRadio, 1, WS_VISIBLE | WS_GROUP | WS_TABSTOP, 0, 0, 50, 10),
+               DialogItem(kRadio, 2, WS_VISIBLE, 0, 12, 50, 10),
+               DialogItem(kRadio, 3, WS_VISIBLE | WS_DISABLED, 0, 24, 50, 10),
+               DialogItem(kRadio, 4, WS_VISIBLE, 0, 36, 50, 10),
+               DialogItem(kButton, 5, WS_VISIBLE | WS_GROUP | WS_TABSTOP, 0, 48, 50, 10)};
     HWND dialog = Make(t);
     EXPECT_EQ(FocusId(), 1);
     Log().clear();
@@ -217,7 +218,7 @@ TEST_F(DialogKeysTest, ArrowsMoveWithinAGroupAndClickRadioButtons)
 TEST_F(DialogKeysTest, ItemHelpersReadAndWriteControls)
 {
     DialogTemplate t;
-    t.items = {Item(kCustom, 1, WS_VISIBLE, 0, 0, 50, 10)};
+    t.items = {DialogItem(kCustom, 1, WS_VISIBLE, 0, 0, 50, 10)};
     HWND dialog = Make(t);
     EXPECT_TRUE(SetDlgItemInt(dialog, 1, static_cast<UINT>(-42), TRUE));
     BOOL ok = FALSE;

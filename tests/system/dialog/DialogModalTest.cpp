@@ -13,8 +13,8 @@ DialogTemplate AboutLike()
     t.caption = "About";
     t.pointSize = 9;
     t.faceName = "宋体";
-    t.items = {Item(kCustom, -1, WS_VISIBLE, 11, 17, 20, 20, "#128"),
-               Item(kButton, IDOK, WS_VISIBLE | WS_GROUP | WS_TABSTOP | kDefPush, 178, 7, 50, 14, "OK")};
+    t.items = {DialogItem(kCustom, -1, WS_VISIBLE, 11, 17, 20, 20, "#128"),
+               DialogItem(kButton, IDOK, WS_VISIBLE | WS_GROUP | WS_TABSTOP | kDefPush, 178, 7, 50, 14, "OK")};
     return t;
 }
 
@@ -188,7 +188,7 @@ TEST_F(DialogModalTest, CloseEscapeAndDestructionAllEndTheLoop)
 
     // A missing template or a failed control leaves the owner enabled and gives -1.
     EXPECT_EQ(DialogBoxIndirectParam(nullptr, nullptr, owner, Remember, 0), -1);
-    t.items.push_back(Item("NoSuchClass", 9, 0, 0, 0, 1, 1));
+    t.items.push_back(DialogItem("NoSuchClass", 9, 0, 0, 0, 1, 1));
     EXPECT_EQ(DialogBoxIndirectParam(nullptr, &t, owner, Remember, 0), -1);
     EXPECT_TRUE(IsWindowEnabled(owner));
 

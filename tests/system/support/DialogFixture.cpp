@@ -127,18 +127,4 @@ HWND MakeOwner()
                           nullptr, nullptr, nullptr);
 }
 
-DialogItemTemplate Item(const char* cls, int id, DWORD style, short x, short y, short cx, short cy, const char* text)
-{
-    DialogItemTemplate item;
-    item.className = cls;
-    item.text = text;
-    item.id = id;
-    item.style = style;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    return item;
-}
-
 } // namespace dlgtest

@@ -4,6 +4,7 @@
 
 #include "platform/display/HeadlessBackend.h"
 #include "platform/system/dialog/Dialog.h"
+#include "platform/system/dialog/DialogTemplateBuilder.h"
 #include "platform/system/dialog/Resource.h"
 #include "platform/system/gdi/Gdi.h"
 #include "platform/system/window/Desktop.h"
@@ -52,7 +53,6 @@ protected:
 };
 
 HWND MakeOwner();
-DialogItemTemplate Item(const char* cls, int id, DWORD style, short x, short y, short cx, short cy,
-                        const char* text = "");
+using sys::DialogItem;
 
 } // namespace dlgtest

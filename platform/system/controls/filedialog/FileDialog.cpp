@@ -12,6 +12,7 @@
 #include "platform/system/controls/messagebox/MessageBox.h"
 #include "platform/system/controls/static/Static.h"
 #include "platform/system/dialog/Dialog.h"
+#include "platform/system/dialog/DialogTemplateBuilder.h"
 #include "platform/system/window/WindowClass.h"
 
 #include <algorithm>
@@ -370,21 +371,6 @@ INT_PTR DialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-DialogItemTemplate Control(const char* cls, int id, DWORD style, short x, short y, short cx, short cy,
-                           const char* text = "")
-{
-    DialogItemTemplate item;
-    item.className = cls;
-    item.text = text;
-    item.id = id;
-    item.style = WS_CHILD | WS_VISIBLE | style;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    return item;
-}
-
 DialogTemplate MakeTemplate()
 {
     DialogTemplate t;
@@ -394,16 +380,18 @@ DialogTemplate MakeTemplate()
     t.pointSize = 9;
     t.faceName = "宋体";
     t.items = {
-        Control(kStaticClass, -1, SS_LEFT, 7, 7, 46, 9, "查找范围:"),
-        Control(kStaticClass, kFileDlgPathId, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS, 54, 7, 219, 9),
-        Control(kStaticClass, -1, SS_LEFT, 7, 134, 54, 9, "文件名(&N):"),
-        Control(kEditClass, kFileDlgNameId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 62, 132, 148, 13),
-        Control(kListBoxClass, kFileDlgListId, WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 7, 19, 266, 108),
-        Control(kStaticClass, -1, SS_LEFT, 7, 154, 54, 9, "文件类型(&T):"),
-        Control(kComboBoxClass, kFileDlgFilterId, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 62, 152, 148, 60),
-        Control(kButtonClass, IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 218, 131, 55, 14, "打开(&O)"),
-        Control(kButtonClass, IDCANCEL, WS_TABSTOP | BS_PUSHBUTTON, 218, 151, 55, 14, "取消"),
+        DialogItem(kStaticClass, -1, SS_LEFT, 7, 7, 46, 9, "查找范围:"),
+        DialogItem(kStaticClass, kFileDlgPathId, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS, 54, 7, 219, 9),
+        DialogItem(kStaticClass, -1, SS_LEFT, 7, 134, 54, 9, "文件名(&N):"),
+        DialogItem(kEditClass, kFileDlgNameId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 62, 132, 148, 13),
+        DialogItem(kListBoxClass, kFileDlgListId, WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 7, 19, 266, 108),
+        DialogItem(kStaticClass, -1, SS_LEFT, 7, 154, 54, 9, "文件类型(&T):"),
+        DialogItem(kComboBoxClass, kFileDlgFilterId, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 62, 152, 148, 60),
+        DialogItem(kButtonClass, IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 218, 131, 55, 14, "打开(&O)"),
+        DialogItem(kButtonClass, IDCANCEL, WS_TABSTOP | BS_PUSHBUTTON, 218, 151, 55, 14, "取消"),
     };
+    for (DialogItemTemplate& item : t.items)
+        item.style |= WS_VISIBLE;
     return t;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/system/controls/button/Button.h"
 #include "platform/system/controls/static/Static.h"
 #include "platform/system/dialog/Dialog.h"
+#include "platform/system/dialog/DialogTemplateBuilder.h"
 #include "platform/system/gdi/Gdi.h"
 #include "platform/system/window/Desktop.h"
 #include "platform/system/window/SysMetrics.h"
@@ -140,6 +141,25 @@ INT_PTR BoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+DialogTemplate MakeTemplate(const Box& box, LPCSTR caption)
+{
+    DialogTemplate t;
+    bool canCancel = HasButton(box, IDCANCEL) || (box.count == 1 && box.ids[0] == IDOK);
+    t.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | (canCancel ? WS_SYSMENU : 0);
+    t.cx = 100;
+    t.cy = 50;
+    t.caption = caption ? caption : "错误";
+    t.pointSize = 9;
+    t.faceName = "宋体";
+    // Laid out in pixels when the box starts.
+    t.items.push_back(DialogItem(kStaticClass, kTextId, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, box.text));
+    for (int i = 0; i < box.count; ++i) {
+        DWORD style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (i == 0 ? WS_GROUP : 0);
+        t.items.push_back(DialogItem(kButtonClass, box.ids[i], style, 0, 0, 0, 0, ButtonText(box.ids[i])));
+    }
+    return t;
+}
+
 } // namespace
 
 int MessageBoxButtons(UINT type, int ids[3])
@@ -167,28 +187,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     box.count = MessageBoxButtons(type, box.ids);
     box.text = text ? text : "";
 
-    DialogTemplate t;
-    bool canCancel = HasButton(box, IDCANCEL) || (box.count == 1 && box.ids[0] == IDOK);
-    t.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | (canCancel ? WS_SYSMENU : 0);
-    t.cx = 100;
-    t.cy = 50;
-    t.caption = caption ? caption : "错误";
-    t.pointSize = 9;
-    t.faceName = "宋体";
-    DialogItemTemplate label;
-    label.className = kStaticClass;
-    label.text = box.text;
-    label.id = kTextId;
-    label.style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-    t.items.push_back(label);
-    for (int i = 0; i < box.count; ++i) {
-        DialogItemTemplate b;
-        b.className = kButtonClass;
-        b.text = ButtonText(box.ids[i]);
-        b.id = box.ids[i];
-        b.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (i == 0 ? WS_GROUP : 0);
-        t.items.push_back(b);
-    }
+    DialogTemplate t = MakeTemplate(box, caption);
     INT_PTR result = DialogBoxIndirectParamA(nullptr, &t, owner, BoxProc, reinterpret_cast<LPARAM>(&box));
     return result < 0 ? 0 : static_cast<int>(result);
 }
