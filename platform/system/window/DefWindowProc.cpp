@@ -92,6 +92,123 @@ LRESULT NcButtonUp(HWND hwnd, WPARAM hit, LPARAM lParam)
     return command ? SendMessage(hwnd, WM_SYSCOMMAND, command, lParam) : 0;
 }
 
+LRESULT NcCreate(sys::Window& w, LPARAM lParam)
+{
+    auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
+    if (cs && cs->lpszName && reinterpret_cast<std::uintptr_t>(cs->lpszName) >= 0x10000) w.text = cs->lpszName;
+    if (w.native) sys::Backend().SetTitle(w.native, w.text);
+    return TRUE;
+}
+
+LRESULT NcCalcSize(const sys::Window& w, WPARAM wParam, LPARAM lParam)
+{
+    if (!lParam) return 0;
+    RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+    *r = sys::ClientFromWindow(*r, w.style, w.exStyle);
+    return 0;
+}
+
+LRESULT NcHitTest(const sys::Window& w, LPARAM lParam)
+{
+    return sys::DefaultHitTest(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+}
+
+LRESULT NcActivate(sys::Window& w)
+{
+    w.ncDirty = (w.style & WS_CAPTION) == WS_CAPTION || w.ncDirty;
+    return TRUE;
+}
+
+// Validates the update region without drawing anything.
+LRESULT PaintNothing(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    if (BeginPaint(hwnd, &ps)) EndPaint(hwnd, &ps);
+    return 0;
+}
+
+LRESULT NcDoubleClick(const sys::Window& w, HWND hwnd, WPARAM hit, LPARAM lParam)
+{
+    if (static_cast<LRESULT>(hit) == HTCAPTION && (w.style & WS_MAXIMIZEBOX))
+        return SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+    if (static_cast<LRESULT>(hit) == HTSYSMENU) return SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+    return 0;
+}
+
+LRESULT WindowPosChanged(HWND hwnd, LPARAM lParam)
+{
+    if (lParam) SendMoveAndSize(hwnd, *reinterpret_cast<const WINDOWPOS*>(lParam));
+    return 0;
+}
+
+LRESULT Activate(HWND hwnd, WPARAM wParam)
+{
+    if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(hwnd)) SetFocus(hwnd);
+    return 0;
+}
+
+LRESULT SetIcon(sys::Window& w, WPARAM which, LPARAM lParam)
+{
+    HICON& slot = which == ICON_BIG ? w.iconBig : w.iconSmall;
+    HICON old = slot;
+    slot = reinterpret_cast<HICON>(lParam);
+    if ((w.style & WS_CAPTION) == WS_CAPTION) w.ncDirty = true;
+    return reinterpret_cast<LRESULT>(old);
+}
+
+LRESULT GetIcon(const sys::Window& w, WPARAM which)
+{
+    return reinterpret_cast<LRESULT>(which == ICON_BIG ? w.iconBig : w.iconSmall);
+}
+
+LRESULT SetRedraw(sys::Window& w, WPARAM on)
+{
+    w.noRedraw = !on;
+    return 0;
+}
+
+LRESULT CancelMode(HWND hwnd)
+{
+    if (GetCapture() == hwnd) ReleaseCapture();
+    return 0;
+}
+
+// Children pass these up until someone handles them.
+LRESULT PassToParent(const sys::Window& w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return w.parent ? SendMessage(w.parent, message, wParam, lParam) : 0;
+}
+
+// A right click asks for the window's context menu, at the screen point.
+LRESULT ContextMenuAtClick(HWND hwnd, LPARAM lParam)
+{
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(hwnd, &p);
+    SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd),
+                MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+    return 0;
+}
+
+// The menu key asks for it too, with no point (-1, -1).
+LRESULT KeyUp(HWND hwnd, WPARAM vk)
+{
+    if (vk == VK_APPS) SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
+    return 0;
+}
+
+LRESULT SysKeyDown(HWND hwnd, WPARAM vk, LPARAM lParam)
+{
+    bool alt = (lParam & (LPARAM{1} << 29)) != 0;
+    if (vk == VK_F10 && GetKeyState(VK_SHIFT) < 0 && !alt) {
+        SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
+        return 0;
+    }
+    if (vk == VK_F4 && alt) PostMessage(sys::RootOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+    // Alt+Space opens the system menu of the window the key belongs to.
+    if (vk == VK_SPACE && alt) return SendMessage(sys::RootOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    return 0;
+}
+
 } // namespace
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -99,88 +216,33 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     sys::Window* w = sys::Lookup(hwnd);
     if (!w) return 0;
     switch (message) {
-    case WM_NCCREATE: {
-        auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
-        if (cs && cs->lpszName && reinterpret_cast<std::uintptr_t>(cs->lpszName) >= 0x10000) w->text = cs->lpszName;
-        if (w->native) sys::Backend().SetTitle(w->native, w->text);
-        return TRUE;
-    }
-    case WM_NCCALCSIZE: {
-        if (!lParam) return 0;
-        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
-        *r = sys::ClientFromWindow(*r, w->style, w->exStyle);
-        return 0;
-    }
-    case WM_NCHITTEST: return sys::DefaultHitTest(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_NCCREATE: return NcCreate(*w, lParam);
+    case WM_NCCALCSIZE: return NcCalcSize(*w, wParam, lParam);
+    case WM_NCHITTEST: return NcHitTest(*w, lParam);
     case WM_NCPAINT: sys::PaintFrame(hwnd); return 0;
-    case WM_NCACTIVATE:
-        w->ncDirty = (w->style & WS_CAPTION) == WS_CAPTION || w->ncDirty;
-        return TRUE;
+    case WM_NCACTIVATE: return NcActivate(*w);
     case WM_ERASEBKGND: return sys::EraseWithClassBrush(hwnd, reinterpret_cast<HDC>(wParam));
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (BeginPaint(hwnd, &ps)) EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT: return PaintNothing(hwnd);
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_SYSCOMMAND: return sys::DoSysCommand(hwnd, wParam, lParam);
     case WM_NCLBUTTONDOWN: return NcButtonDown(hwnd, wParam, lParam);
     case WM_NCLBUTTONUP: return NcButtonUp(hwnd, wParam, lParam);
-    case WM_NCLBUTTONDBLCLK:
-        if (static_cast<LRESULT>(wParam) == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
-            return SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
-        if (static_cast<LRESULT>(wParam) == HTSYSMENU) return SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
-        return 0;
+    case WM_NCLBUTTONDBLCLK: return NcDoubleClick(*w, hwnd, wParam, lParam);
     case WM_SETTEXT: return SetText(hwnd, reinterpret_cast<LPCSTR>(lParam));
     case WM_GETTEXT: return GetText(hwnd, wParam, reinterpret_cast<LPSTR>(lParam));
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
-    case WM_WINDOWPOSCHANGED:
-        if (lParam) SendMoveAndSize(hwnd, *reinterpret_cast<const WINDOWPOS*>(lParam));
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(hwnd)) SetFocus(hwnd);
-        return 0;
+    case WM_WINDOWPOSCHANGED: return WindowPosChanged(hwnd, lParam);
+    case WM_ACTIVATE: return Activate(hwnd, wParam);
     case WM_MOUSEACTIVATE: return 1; // MA_ACTIVATE
-    case WM_SETICON: {
-        HICON old = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
-        (wParam == ICON_BIG ? w->iconBig : w->iconSmall) = reinterpret_cast<HICON>(lParam);
-        if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncDirty = true;
-        return reinterpret_cast<LRESULT>(old);
-    }
-    case WM_GETICON: return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w->iconBig : w->iconSmall);
-    case WM_SETREDRAW:
-        w->noRedraw = !wParam;
-        return 0;
-    case WM_CANCELMODE:
-        if (GetCapture() == hwnd) ReleaseCapture();
-        return 0;
+    case WM_SETICON: return SetIcon(*w, wParam, lParam);
+    case WM_GETICON: return GetIcon(*w, wParam);
+    case WM_SETREDRAW: return SetRedraw(*w, wParam);
+    case WM_CANCELMODE: return CancelMode(hwnd);
     case WM_MOUSEWHEEL:
-    case WM_CONTEXTMENU:
-        // Children pass these up until someone handles them.
-        if (w->parent) return SendMessage(w->parent, message, wParam, lParam);
-        return 0;
-    case WM_RBUTTONUP: {
-        // A right click asks for the window's context menu, at the screen point.
-        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        ClientToScreen(hwnd, &p);
-        SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd),
-                    MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
-        return 0;
-    }
-    case WM_KEYUP:
-        // The menu key asks for it too, with no point (-1, -1).
-        if (wParam == VK_APPS) SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
-        return 0;
-    case WM_SYSKEYDOWN:
-        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0 && !(lParam & (LPARAM{1} << 29))) {
-            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);
-            return 0;
-        }
-        if (wParam == VK_F4 && (lParam & (LPARAM{1} << 29))) PostMessage(sys::RootOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
-        // Alt+Space opens the system menu of the window the key belongs to.
-        if (wParam == VK_SPACE && (lParam & (LPARAM{1} << 29)))
-            return SendMessage(sys::RootOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, ' ');
-        return 0;
+    case WM_CONTEXTMENU: return PassToParent(*w, message, wParam, lParam);
+    case WM_RBUTTONUP: return ContextMenuAtClick(hwnd, lParam);
+    case WM_KEYUP: return KeyUp(hwnd, wParam);
+    case WM_SYSKEYDOWN: return SysKeyDown(hwnd, wParam, lParam);
     case WM_SETCURSOR: return sys::DefaultSetCursor(hwnd, wParam, lParam);
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
