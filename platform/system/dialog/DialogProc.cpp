@@ -75,50 +75,78 @@ LRESULT EraseBackground(HWND dialog, HDC hdc)
     return 1;
 }
 
+LRESULT ColorDialog(HDC hdc)
+{
+    SetBkColor(hdc, GetSysColor(COLOR_BTNFACE));
+    SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// Closing is cancelling, unless the Cancel button is there and disabled.
+LRESULT CloseAsCancel(HWND dialog)
+{
+    HWND cancel = GetDlgItem(dialog, IDCANCEL);
+    if (cancel != nullptr && !IsWindowEnabled(cancel)) return 0;
+    PostMessage(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, kBnClicked), reinterpret_cast<LPARAM>(cancel));
+    return 0;
+}
+
+LRESULT GetDefaultId(HWND dialog)
+{
+    int id = 0;
+    if (!DialogDefaultId(dialog, &id)) return 0;
+    return MAKELONG(static_cast<WORD>(id), DC_HASDEFID);
+}
+
+LRESULT TakeFocus(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    if (!RestoreFocus(dialog)) return DefWindowProc(dialog, WM_SETFOCUS, wParam, lParam);
+    return 0;
+}
+
+// Leaving keeps the focused control; coming back gives it the focus again.
+LRESULT Activate(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        SaveFocus(dialog);
+        return 0;
+    }
+    if (RestoreFocus(dialog)) return 0;
+    return DefWindowProc(dialog, WM_ACTIVATE, wParam, lParam);
+}
+
+LRESULT ShowDialog(HWND dialog, WPARAM shown, LPARAM lParam)
+{
+    if (shown == FALSE) SaveFocus(dialog);
+    return DefWindowProc(dialog, WM_SHOWWINDOW, shown, lParam);
+}
+
+LRESULT SetDialogFont(HWND dialog, WPARAM font)
+{
+    if (DialogState* s = FindDialogState(dialog)) s->font = reinterpret_cast<HFONT>(font);
+    return 0;
+}
+
+LRESULT GetDialogFont(HWND dialog)
+{
+    DialogState* s = FindDialogState(dialog);
+    return s ? reinterpret_cast<LRESULT>(s->font) : 0;
+}
+
 LRESULT DefaultProcessing(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND: return EraseBackground(dialog, reinterpret_cast<HDC>(wParam));
-    case WM_CTLCOLORDLG: {
-        auto hdc = reinterpret_cast<HDC>(wParam);
-        SetBkColor(hdc, GetSysColor(COLOR_BTNFACE));
-        SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    }
-    case WM_CLOSE: {
-        // Closing is cancelling, unless the Cancel button is there and disabled.
-        HWND cancel = GetDlgItem(dialog, IDCANCEL);
-        if (cancel != nullptr && !IsWindowEnabled(cancel)) return 0;
-        PostMessage(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, kBnClicked), reinterpret_cast<LPARAM>(cancel));
-        return 0;
-    }
-    case DM_GETDEFID: {
-        int id = 0;
-        if (!DialogDefaultId(dialog, &id)) return 0;
-        return MAKELONG(static_cast<WORD>(id), DC_HASDEFID);
-    }
+    case WM_CTLCOLORDLG: return ColorDialog(reinterpret_cast<HDC>(wParam));
+    case WM_CLOSE: return CloseAsCancel(dialog);
+    case DM_GETDEFID: return GetDefaultId(dialog);
     case DM_SETDEFID: SetDefaultId(dialog, static_cast<int>(wParam)); return TRUE;
     case WM_NEXTDLGCTL: NextControl(dialog, wParam, lParam); return 0;
-    case WM_SETFOCUS:
-        if (!RestoreFocus(dialog)) return DefWindowProc(dialog, message, wParam, lParam);
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            SaveFocus(dialog);
-            return 0;
-        }
-        if (RestoreFocus(dialog)) return 0;
-        return DefWindowProc(dialog, message, wParam, lParam);
-    case WM_SHOWWINDOW:
-        if (wParam == FALSE) SaveFocus(dialog);
-        return DefWindowProc(dialog, message, wParam, lParam);
-    case WM_SETFONT:
-        if (DialogState* s = FindDialogState(dialog)) s->font = reinterpret_cast<HFONT>(wParam);
-        return 0;
-    case WM_GETFONT: {
-        DialogState* s = FindDialogState(dialog);
-        return s ? reinterpret_cast<LRESULT>(s->font) : 0;
-    }
+    case WM_SETFOCUS: return TakeFocus(dialog, wParam, lParam);
+    case WM_ACTIVATE: return Activate(dialog, wParam, lParam);
+    case WM_SHOWWINDOW: return ShowDialog(dialog, wParam, lParam);
+    case WM_SETFONT: return SetDialogFont(dialog, wParam);
+    case WM_GETFONT: return GetDialogFont(dialog);
     case WM_INITDIALOG: return 0;
     default: return DefWindowProc(dialog, message, wParam, lParam);
     }
@@ -135,6 +163,27 @@ void ReleaseDialog(HWND dialog)
     if (font != nullptr) DeleteObject(font);
     // A modal dialog destroyed without EndDialog must not leave its owner disabled.
     if (enableOwner && IsWindow(owner)) EnableWindow(owner, TRUE);
+}
+
+// Gives the message to the dialog procedure; true when that answered it, or
+// destroyed the dialog, and *answer is the message's result.
+bool AskDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer)
+{
+    auto proc = reinterpret_cast<DLGPROC>(GetWindowLongPtr(dialog, DWLP_DLGPROC));
+    if (proc == nullptr) return false;
+    SetWindowLongPtr(dialog, DWLP_MSGRESULT, 0);
+    INT_PTR handled = proc(dialog, message, wParam, lParam);
+    if (handled != 0 && AnswersDirectly(message)) {
+        *answer = handled;
+        return true;
+    }
+    if (handled != 0) {
+        *answer = IsWindow(dialog) ? GetWindowLongPtr(dialog, DWLP_MSGRESULT) : 0;
+        return true;
+    }
+    // A dialog its procedure destroyed gets no default processing.
+    *answer = 0;
+    return !IsWindow(dialog) && message != WM_DESTROY;
 }
 
 } // namespace
@@ -157,15 +206,7 @@ LRESULT DefDlgProcA(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         ReleaseDialog(dialog);
         return DefWindowProc(dialog, message, wParam, lParam);
     }
-    auto proc = reinterpret_cast<DLGPROC>(GetWindowLongPtr(dialog, DWLP_DLGPROC));
-    if (proc != nullptr) {
-        SetWindowLongPtr(dialog, DWLP_MSGRESULT, 0);
-        INT_PTR handled = proc(dialog, message, wParam, lParam);
-        if (handled != 0) {
-            if (AnswersDirectly(message)) return handled;
-            return IsWindow(dialog) ? GetWindowLongPtr(dialog, DWLP_MSGRESULT) : 0;
-        }
-        if (!IsWindow(dialog) && message != WM_DESTROY) return 0;
-    }
+    LRESULT answer = 0;
+    if (AskDialogProc(dialog, message, wParam, lParam, &answer)) return answer;
     return DefaultProcessing(dialog, message, wParam, lParam);
 }

@@ -313,60 +313,73 @@ std::string StartFolder(const OPENFILENAMEA& ofn, std::string* initialName)
     return folder;
 }
 
+INT_PTR InitDialog(HWND dlg, State& s)
+{
+    SetWindowLongPtr(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(&s));
+    SetWindowTextA(dlg, Caption(s).c_str());
+    if (s.save) SetDlgItemTextA(dlg, IDOK, "保存(&S)");
+    HWND combo = GetDlgItem(dlg, kFileDlgFilterId);
+    for (const Filter& f : s.filters)
+        SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.text.c_str()));
+    if (!s.filters.empty())
+        SendMessage(combo, CB_SETCURSEL, static_cast<WPARAM>(s.filter), 0);
+    else
+        EnableWindow(combo, FALSE);
+    std::string initialName;
+    std::string folder = StartFolder(*s.ofn, &initialName);
+    SetDlgItemTextA(dlg, kFileDlgNameId, initialName.c_str());
+    if (!Navigate(dlg, s, folder, true)) {
+        s.folder = folder;
+        s.entries.clear();
+        FillList(dlg, s);
+        PostMessage(dlg, kShowPendingError, 0, 0);
+    }
+    return TRUE;
+}
+
+INT_PTR ShowPendingError(HWND dlg, State& s)
+{
+    if (!s.pendingError.empty()) {
+        std::string text = std::move(s.pendingError);
+        s.pendingError.clear();
+        Warn(dlg, s, text);
+    }
+    return TRUE;
+}
+
+void OnFilterChange(HWND dlg, State& s)
+{
+    LRESULT sel = SendMessage(GetDlgItem(dlg, kFileDlgFilterId), CB_GETCURSEL, 0, 0);
+    if (sel >= 0) s.filter = static_cast<int>(sel);
+    s.wildcard.clear();
+    Refresh(dlg, s);
+}
+
+INT_PTR OnCommand(HWND dlg, State& s, int id, WORD code)
+{
+    if (id == IDOK && code == BN_CLICKED)
+        OnOk(dlg, s);
+    else if (id == IDCANCEL && code == BN_CLICKED)
+        EndDialog(dlg, IDCANCEL);
+    else if (id == kFileDlgListId && code == LBN_DBLCLK)
+        ActivateSelection(dlg, s);
+    else if (id == kFileDlgListId && code == LBN_SELCHANGE)
+        OnSelChange(dlg, s);
+    else if (id == kFileDlgFilterId && code == CBN_SELCHANGE)
+        OnFilterChange(dlg, s);
+    else
+        return FALSE;
+    return TRUE;
+}
+
 INT_PTR DialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam)
 {
     State* s = message == WM_INITDIALOG ? reinterpret_cast<State*>(lParam) : StateOf(dlg);
     if (!s) return FALSE;
     switch (message) {
-    case WM_INITDIALOG: {
-        SetWindowLongPtr(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
-        SetWindowTextA(dlg, Caption(*s).c_str());
-        if (s->save) SetDlgItemTextA(dlg, IDOK, "保存(&S)");
-        HWND combo = GetDlgItem(dlg, kFileDlgFilterId);
-        for (const Filter& f : s->filters)
-            SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.text.c_str()));
-        if (!s->filters.empty())
-            SendMessage(combo, CB_SETCURSEL, static_cast<WPARAM>(s->filter), 0);
-        else
-            EnableWindow(combo, FALSE);
-        std::string initialName;
-        std::string folder = StartFolder(*s->ofn, &initialName);
-        SetDlgItemTextA(dlg, kFileDlgNameId, initialName.c_str());
-        if (!Navigate(dlg, *s, folder, true)) {
-            s->folder = folder;
-            s->entries.clear();
-            FillList(dlg, *s);
-            PostMessage(dlg, kShowPendingError, 0, 0);
-        }
-        return TRUE;
-    }
-    case kShowPendingError:
-        if (!s->pendingError.empty()) {
-            std::string text = std::move(s->pendingError);
-            s->pendingError.clear();
-            Warn(dlg, *s, text);
-        }
-        return TRUE;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam);
-        WORD code = HIWORD(wParam);
-        if (id == IDOK && code == BN_CLICKED)
-            OnOk(dlg, *s);
-        else if (id == IDCANCEL && code == BN_CLICKED)
-            EndDialog(dlg, IDCANCEL);
-        else if (id == kFileDlgListId && code == LBN_DBLCLK)
-            ActivateSelection(dlg, *s);
-        else if (id == kFileDlgListId && code == LBN_SELCHANGE)
-            OnSelChange(dlg, *s);
-        else if (id == kFileDlgFilterId && code == CBN_SELCHANGE) {
-            LRESULT sel = SendMessage(GetDlgItem(dlg, kFileDlgFilterId), CB_GETCURSEL, 0, 0);
-            if (sel >= 0) s->filter = static_cast<int>(sel);
-            s->wildcard.clear();
-            Refresh(dlg, *s);
-        } else
-            return FALSE;
-        return TRUE;
-    }
+    case WM_INITDIALOG: return InitDialog(dlg, *s);
+    case kShowPendingError: return ShowPendingError(dlg, *s);
+    case WM_COMMAND: return OnCommand(dlg, *s, LOWORD(wParam), HIWORD(wParam));
     default: return FALSE;
     }
 }

@@ -50,6 +50,43 @@ bool HasButton(const Box& box, int id)
     return std::find(box.ids, box.ids + box.count, id) != box.ids + box.count;
 }
 
+// The text's rectangle in the dialog's font: lines as written, and only a line
+// wider than about five eighths of the screen wraps.
+RECT MeasureText(HWND dialog, const Box& box, const RECT& work)
+{
+    RECT text{0, 0, std::max(100, (work.right - work.left) * 5 / 8), 0};
+    // A memory DC measures even while the dialog is hidden.
+    HDC hdc = CreateCompatibleDC(nullptr);
+    if (!hdc) return text;
+    HGDIOBJ old = SelectObject(hdc, reinterpret_cast<HGDIOBJ>(SendMessage(dialog, WM_GETFONT, 0, 0)));
+    int limit = text.right;
+    RECT natural{0, 0, 0, 0};
+    DrawTextA(hdc, box.text.c_str(), static_cast<int>(box.text.size()), &natural,
+              DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+    if (natural.right - natural.left <= limit) {
+        text = natural;
+    } else {
+        DrawTextA(hdc, box.text.c_str(), static_cast<int>(box.text.size()), &text,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+        text.right = std::min<LONG>(text.right, limit);
+    }
+    SelectObject(hdc, old);
+    DeleteDC(hdc);
+    return text;
+}
+
+// Sizes the dialog around its client area and centres it on the work area.
+void PlaceBox(HWND dialog, int clientW, int clientH, const RECT& work)
+{
+    RECT frame{0, 0, clientW, clientH};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLong(dialog, GWL_EXSTYLE)));
+    int w = frame.right - frame.left, h = frame.bottom - frame.top;
+    int left = std::max(work.left, work.left + (work.right - work.left - w) / 2);
+    int top = std::max(work.top, work.top + (work.bottom - work.top - h) / 2);
+    SetWindowPos(dialog, nullptr, left, top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void LayOut(HWND dialog, const Box& box)
 {
     RECT work = WorkAreaRect();
@@ -58,27 +95,8 @@ void LayOut(HWND dialog, const Box& box)
     int buttonW = MulDiv(50, units.cx, 4), buttonH = MulDiv(14, units.cy, 8);
     bool icon = (box.type & MB_ICONMASK) != 0 && (box.type & MB_ICONMASK) <= MB_ICONASTERISK;
 
-    // The text wraps at about five eighths of the screen.
     HWND textWnd = GetDlgItem(dialog, kTextId);
-    RECT text{0, 0, std::max(100, (work.right - work.left) * 5 / 8), 0};
-    // A memory DC measures even while the dialog is hidden.
-    if (HDC hdc = CreateCompatibleDC(nullptr)) {
-        HGDIOBJ old = SelectObject(hdc, reinterpret_cast<HGDIOBJ>(SendMessage(dialog, WM_GETFONT, 0, 0)));
-        // Lines as written first; only a line wider than the limit wraps.
-        int limit = text.right;
-        RECT natural{0, 0, 0, 0};
-        DrawTextA(hdc, box.text.c_str(), static_cast<int>(box.text.size()), &natural,
-                  DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
-        if (natural.right - natural.left <= limit) {
-            text = natural;
-        } else {
-            DrawTextA(hdc, box.text.c_str(), static_cast<int>(box.text.size()), &text,
-                      DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-            text.right = std::min<LONG>(text.right, limit);
-        }
-        SelectObject(hdc, old);
-        DeleteDC(hdc);
-    }
+    RECT text = MeasureText(dialog, box, work);
     int textW = text.right - text.left, textH = text.bottom - text.top;
     int textLeft = kMargin + (icon ? kIconSize + kMargin : 0);
     int bandH = std::max(textH, icon ? kIconSize : 0);
@@ -91,52 +109,51 @@ void LayOut(HWND dialog, const Box& box)
         if (HWND b = GetDlgItem(dialog, box.ids[i])) MoveWindow(b, x, y, buttonW, buttonH, FALSE);
         x += buttonW + kButtonGap;
     }
-    RECT frame{0, 0, clientW, clientH};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLong(dialog, GWL_EXSTYLE)));
-    int w = frame.right - frame.left, h = frame.bottom - frame.top;
-    int left = std::max(work.left, work.left + (work.right - work.left - w) / 2);
-    int top = std::max(work.top, work.top + (work.bottom - work.top - h) / 2);
-    SetWindowPos(dialog, nullptr, left, top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceBox(dialog, clientW, clientH, work);
+}
+
+INT_PTR InitBox(HWND dialog, LPARAM lParam)
+{
+    auto* box = reinterpret_cast<const Box*>(lParam);
+    SetWindowLongPtr(dialog, DWLP_USER, lParam);
+    LayOut(dialog, *box);
+    int pick = static_cast<int>((box->type & MB_DEFMASK) >> 8);
+    int defId = box->ids[pick < box->count ? pick : 0];
+    SendMessage(dialog, DM_SETDEFID, static_cast<WPARAM>(defId), 0);
+    if (HWND b = GetDlgItem(dialog, defId)) SendMessage(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(b), TRUE);
+    return FALSE; // the focus is set
+}
+
+INT_PTR PaintIcon(HWND dialog, const Box* box)
+{
+    if (!box || !(box->type & MB_ICONMASK)) return FALSE;
+    PAINTSTRUCT ps;
+    if (HDC hdc = BeginPaint(dialog, &ps)) {
+        DrawMessageBoxIcon(hdc, kMargin, kMargin, box->type);
+        EndPaint(dialog, &ps);
+    }
+    return TRUE;
+}
+
+INT_PTR OnCommand(HWND dialog, const Box* box, int id)
+{
+    if (!box) return FALSE;
+    if (HasButton(*box, id)) {
+        EndDialog(dialog, id);
+        return TRUE;
+    }
+    // Esc and the close box: Cancel where there is none only for a lone OK.
+    if (id == IDCANCEL && box->count == 1 && box->ids[0] == IDOK) EndDialog(dialog, IDOK);
+    return TRUE;
 }
 
 INT_PTR BoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* box = reinterpret_cast<const Box*>(GetWindowLongPtr(dialog, DWLP_USER));
     switch (message) {
-    case WM_INITDIALOG: {
-        box = reinterpret_cast<const Box*>(lParam);
-        SetWindowLongPtr(dialog, DWLP_USER, lParam);
-        LayOut(dialog, *box);
-        int pick = static_cast<int>((box->type & MB_DEFMASK) >> 8);
-        int defId = box->ids[pick < box->count ? pick : 0];
-        SendMessage(dialog, DM_SETDEFID, static_cast<WPARAM>(defId), 0);
-        if (HWND b = GetDlgItem(dialog, defId)) SendMessage(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(b), TRUE);
-        return FALSE; // the focus is set
-    }
-    case WM_PAINT: {
-        if (!box || !(box->type & MB_ICONMASK)) return FALSE;
-        PAINTSTRUCT ps;
-        if (HDC hdc = BeginPaint(dialog, &ps)) {
-            DrawMessageBoxIcon(hdc, kMargin, kMargin, box->type);
-            EndPaint(dialog, &ps);
-        }
-        return TRUE;
-    }
-    case WM_COMMAND: {
-        if (!box) return FALSE;
-        int id = LOWORD(wParam);
-        if (HasButton(*box, id)) {
-            EndDialog(dialog, id);
-            return TRUE;
-        }
-        // Esc and the close box: Cancel where there is none only for a lone OK.
-        if (id == IDCANCEL && box->count == 1 && box->ids[0] == IDOK) {
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        }
-        return TRUE;
-    }
+    case WM_INITDIALOG: return InitBox(dialog, lParam);
+    case WM_PAINT: return PaintIcon(dialog, box);
+    case WM_COMMAND: return OnCommand(dialog, box, LOWORD(wParam));
     default: return FALSE;
     }
 }
