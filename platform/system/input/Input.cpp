@@ -157,14 +157,50 @@ UINT ButtonMessage(MouseButton b, int kind, bool nonClient)
     return base + static_cast<UINT>(kind);
 }
 
-unsigned ButtonBit(MouseButton b)
+// The window under the pointer picks the pointer's shape first; false when it did not survive.
+bool AskForCursor(HWND target, LRESULT hit, const Event& e)
 {
-    switch (b) {
-    case MouseButton::Left: return display::kButtonLeft;
-    case MouseButton::Right: return display::kButtonRight;
-    case MouseButton::Middle: return display::kButtonMiddle;
+    UINT mouseMessage = e.type == EventType::MouseMove   ? WM_MOUSEMOVE
+                        : e.type == EventType::MouseDown ? ButtonMessage(e.button, 0, false)
+                                                         : ButtonMessage(e.button, 1, false);
+    SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+                MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMessage)));
+    return Lookup(target) != nullptr;
+}
+
+// A press activates the window's top-level window first.
+void PostButtonDown(HWND target, const Event& e, bool nonClient, WPARAM wParam, LPARAM where)
+{
+    HWND root = RootOf(target);
+    if (!State().capture && State().active != root) {
+        SetActiveWindow(root);
+        if (!Lookup(target)) return;
     }
-    return 0;
+    bool dbl = e.clicks >= 2 && (nonClient || (Lookup(target)->cls->style & CS_DBLCLKS));
+    Post(target, ButtonMessage(e.button, dbl ? 2 : 0, nonClient), wParam, where);
+}
+
+// The wheel turns what has the keyboard.
+void PostWheel(HWND target, const Event& e)
+{
+    DesktopState& s = State();
+    HWND dest = Lookup(s.focus) ? s.focus : (Lookup(s.active) ? s.active : target);
+    Post(dest, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(KeyFlags()), static_cast<WORD>(e.wheelDelta)),
+         PackPoint(e.screen));
+}
+
+void PostMouse(HWND target, LRESULT hit, const Event& e)
+{
+    bool nonClient = hit != HTCLIENT;
+    LPARAM where = nonClient ? PackPoint(e.screen) : ClientPoint(target, e.screen);
+    WPARAM wParam = nonClient ? static_cast<WPARAM>(hit) : KeyFlags();
+    switch (e.type) {
+    case EventType::MouseMove: Post(target, nonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, wParam, where); break;
+    case EventType::MouseDown: PostButtonDown(target, e, nonClient, wParam, where); break;
+    case EventType::MouseUp: Post(target, ButtonMessage(e.button, 1, nonClient), wParam, where); break;
+    case EventType::MouseWheel: PostWheel(target, e); break;
+    default: break;
+    }
 }
 
 void RouteMouse(const Event& e)
@@ -180,43 +216,9 @@ void RouteMouse(const Event& e)
     UpdateTracking(target, hit, e.screen);
     s.mouseWindow = target;
     s.mouseHit = hit;
-    if (target && !Lookup(s.capture) && e.type != EventType::MouseWheel) {
-        // The window under the pointer picks the pointer's shape first.
-        UINT mouseMessage = e.type == EventType::MouseMove   ? WM_MOUSEMOVE
-                            : e.type == EventType::MouseDown ? ButtonMessage(e.button, 0, false)
-                                                             : ButtonMessage(e.button, 1, false);
-        SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
-                    MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMessage)));
-        if (!Lookup(target)) return;
-    }
+    if (target && !Lookup(s.capture) && e.type != EventType::MouseWheel && !AskForCursor(target, hit, e)) return;
     if (!target || hit == HTERROR) return; // disabled windows take no input
-    Window* w = Lookup(target);
-    if (!w) return;
-    bool nonClient = hit != HTCLIENT;
-    LPARAM where = nonClient ? PackPoint(e.screen) : ClientPoint(target, e.screen);
-    WPARAM wParam = nonClient ? static_cast<WPARAM>(hit) : KeyFlags();
-
-    switch (e.type) {
-    case EventType::MouseMove: Post(target, nonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, wParam, where); break;
-    case EventType::MouseDown: {
-        HWND root = RootOf(target);
-        if (!s.capture && State().active != root) {
-            SetActiveWindow(root);
-            if (!Lookup(target)) return;
-        }
-        bool dbl = e.clicks >= 2 && (nonClient || (Lookup(target)->cls->style & CS_DBLCLKS));
-        Post(target, ButtonMessage(e.button, dbl ? 2 : 0, nonClient), wParam, where);
-        break;
-    }
-    case EventType::MouseUp: Post(target, ButtonMessage(e.button, 1, nonClient), wParam, where); break;
-    case EventType::MouseWheel: {
-        HWND dest = Lookup(s.focus) ? s.focus : (Lookup(s.active) ? s.active : target);
-        Post(dest, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(KeyFlags()), static_cast<WORD>(e.wheelDelta)),
-             PackPoint(e.screen));
-        break;
-    }
-    default: break;
-    }
+    if (Lookup(target)) PostMouse(target, hit, e);
 }
 
 void RouteKey(const Event& e)
@@ -241,67 +243,94 @@ void RouteKey(const Event& e)
     Post(target, msg, vk, lParam);
 }
 
+void MouseLeft()
+{
+    DesktopState& s = State();
+    if (Lookup(s.capture)) return;
+    LeaveTracked();
+    s.mouseWindow = nullptr;
+    s.mouseHit = HTNOWHERE;
+}
+
+void RouteText(const Event& e)
+{
+    HWND target = Lookup(State().focus) ? State().focus : nullptr;
+    if (!target || DisabledAround(target)) return;
+    // Double-byte characters arrive as their lead byte, then their trail byte.
+    for (unsigned char c : e.text)
+        Post(target, WM_CHAR, c, 1);
+}
+
+// The top-level window shown in a native window, or null.
+HWND TopLevelOf(display::WindowId native)
+{
+    for (HWND h : TopLevels())
+        if (Window* w = Lookup(h); w && w->native == native) return h;
+    return nullptr;
+}
+
+void FocusGained(const Event& e)
+{
+    HWND h = TopLevelOf(e.window);
+    if (h && IsWindowEnabled(h)) SetActiveWindow(h);
+}
+
+void FocusLost(const Event& e)
+{
+    if (Window* w = Lookup(State().active); w && w->native == e.window) SetActiveWindow(nullptr);
+}
+
+void CloseRequested(const Event& e)
+{
+    HWND h = TopLevelOf(e.window);
+    if (h && IsWindowEnabled(h)) Post(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// The desktop's place is the truth: hit tests of the next input use it.
+void MovedByDesktop(const Event& e)
+{
+    HWND h = TopLevelOf(e.window);
+    Window* w = Lookup(h);
+    if (w && !IsIconic(h) && (w->rect.left != e.screen.x || w->rect.top != e.screen.y))
+        SetWindowPos(h, nullptr, e.screen.x, e.screen.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window shows again on the desktop; the layer must stop treating it as minimized.
+void RestoreRequested(const Event& e)
+{
+    HWND h = TopLevelOf(e.window);
+    if (h && IsIconic(h)) Post(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
 } // namespace
+
+unsigned ButtonBit(MouseButton b)
+{
+    switch (b) {
+    case MouseButton::Left: return display::kButtonLeft;
+    case MouseButton::Right: return display::kButtonRight;
+    case MouseButton::Middle: return display::kButtonMiddle;
+    }
+    return 0;
+}
 
 void RouteEvent(const Event& e)
 {
-    DesktopState& s = State();
     switch (e.type) {
     case EventType::MouseMove:
     case EventType::MouseDown:
     case EventType::MouseUp:
     case EventType::MouseWheel: RouteMouse(e); break;
-    case EventType::MouseLeave:
-        if (!Lookup(s.capture)) {
-            LeaveTracked();
-            s.mouseWindow = nullptr;
-            s.mouseHit = HTNOWHERE;
-        }
-        break;
+    case EventType::MouseLeave: MouseLeft(); break;
     case EventType::KeyDown:
     case EventType::KeyUp: RouteKey(e); break;
-    case EventType::Text: {
-        HWND target = Lookup(s.focus) ? s.focus : nullptr;
-        if (!target || DisabledAround(target)) break;
-        // Double-byte characters arrive as their lead byte, then their trail byte.
-        for (unsigned char c : e.text) Post(target, WM_CHAR, c, 1);
-        break;
-    }
-    case EventType::FocusGained:
-        for (HWND h : TopLevels())
-            if (Window* w = Lookup(h); w && w->native == e.window) {
-                if (IsWindowEnabled(h)) SetActiveWindow(h);
-                break;
-            }
-        break;
-    case EventType::FocusLost:
-        if (Window* w = Lookup(s.active); w && w->native == e.window) SetActiveWindow(nullptr);
-        break;
-    case EventType::CloseRequest:
-        for (HWND h : TopLevels())
-            if (Window* w = Lookup(h); w && w->native == e.window) {
-                if (IsWindowEnabled(h)) Post(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-                break;
-            }
-        break;
+    case EventType::Text: RouteText(e); break;
+    case EventType::FocusGained: FocusGained(e); break;
+    case EventType::FocusLost: FocusLost(e); break;
+    case EventType::CloseRequest: CloseRequested(e); break;
     case EventType::DropFiles: RouteDrop(e); break;
-    case EventType::Moved:
-        // The desktop's place is the truth: hit tests of the next input use it.
-        for (HWND h : TopLevels())
-            if (Window* w = Lookup(h); w && w->native == e.window) {
-                if (!IsIconic(h) && (w->rect.left != e.screen.x || w->rect.top != e.screen.y))
-                    SetWindowPos(h, nullptr, e.screen.x, e.screen.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-                break;
-            }
-        break;
-    case EventType::RestoreRequest:
-        // The window shows again on the desktop; the layer must stop treating it as minimized.
-        for (HWND h : TopLevels())
-            if (Window* w = Lookup(h); w && w->native == e.window) {
-                if (IsIconic(h)) Post(h, WM_SYSCOMMAND, SC_RESTORE, 0);
-                break;
-            }
-        break;
+    case EventType::Moved: MovedByDesktop(e); break;
+    case EventType::RestoreRequest: RestoreRequested(e); break;
     }
 }
 

@@ -113,14 +113,34 @@ void Choose(const Tracker& t, int index, bool byMouse, Outcome* out)
     out->point = State().cursor;
 }
 
-unsigned ButtonBit(display::MouseButton b)
+// A letter or digit picks the item it underlines: one such item is chosen at
+// once, several take turns. True when the loop ends.
+bool HandleMnemonic(Tracker& t, unsigned vk, Outcome* out)
 {
-    switch (b) {
-    case display::MouseButton::Left: return display::kButtonLeft;
-    case display::MouseButton::Right: return display::kButtonRight;
-    case display::MouseButton::Middle: return display::kButtonMiddle;
+    std::vector<int> matches;
+    for (std::size_t i = 0; i < t.state.items.size(); ++i)
+        if (Navigable(t.state.items[i]) && Mnemonic(t.state.items[i].text) == static_cast<char>(vk))
+            matches.push_back(static_cast<int>(i));
+    if (matches.empty()) return false;
+    if (matches.size() == 1) {
+        Select(t, matches[0], false);
+        if (!IsChoosableMenuEntry(t.state.items[static_cast<std::size_t>(matches[0])])) return false;
+        Choose(t, matches[0], false, out);
+        return true;
     }
-    return 0;
+    auto next = std::upper_bound(matches.begin(), matches.end(), t.state.selected);
+    Select(t, next == matches.end() ? matches[0] : *next, false);
+    return false;
+}
+
+// Enter chooses the selected item; true when the loop ends.
+bool ChooseSelected(Tracker& t, Outcome* out)
+{
+    int sel = t.state.selected;
+    if (sel < 0) return true;
+    if (!IsChoosableMenuEntry(t.state.items[static_cast<std::size_t>(sel)])) return false;
+    Choose(t, sel, false, out);
+    return true;
 }
 
 // True when the key ends the loop.
@@ -135,90 +155,86 @@ bool HandleKey(Tracker& t, unsigned vk, Outcome* out)
     case VK_DOWN: Select(t, Step(t, sel, +1), false); return false;
     case VK_HOME: Select(t, Step(t, -1, +1), false); return false;
     case VK_END: Select(t, Step(t, -1, -1), false); return false;
-    case VK_RETURN:
-        if (sel < 0) return true;
-        if (!IsChoosableMenuEntry(t.state.items[static_cast<std::size_t>(sel)])) return false;
-        Choose(t, sel, false, out);
-        return true;
+    case VK_RETURN: return ChooseSelected(t, out);
     default: break;
     }
     bool letter = (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9');
-    if (!letter) return false;
-    // One item with the letter is chosen at once; several take turns.
-    std::vector<int> matches;
-    for (std::size_t i = 0; i < t.state.items.size(); ++i)
-        if (Navigable(t.state.items[i]) && Mnemonic(t.state.items[i].text) == static_cast<char>(vk))
-            matches.push_back(static_cast<int>(i));
-    if (matches.empty()) return false;
-    if (matches.size() == 1) {
-        Select(t, matches[0], false);
-        if (!IsChoosableMenuEntry(t.state.items[static_cast<std::size_t>(matches[0])])) return false;
-        Choose(t, matches[0], false, out);
+    return letter && HandleMnemonic(t, vk, out);
+}
+
+bool MouseMove(Tracker& t, const display::Event& e)
+{
+    State().cursor = e.screen;
+    if (e.screen.x != t.openedAt.x || e.screen.y != t.openedAt.y) t.moved = true;
+    bool inside = false;
+    Select(t, ItemAtScreen(t, e.screen, &inside), true);
+    return false;
+}
+
+bool MouseDown(Tracker& t, const display::Event& e, Outcome* out)
+{
+    DesktopState& s = State();
+    s.cursor = e.screen;
+    s.buttons |= ButtonBit(e.button);
+    bool inside = false;
+    int index = ItemAtScreen(t, e.screen, &inside);
+    if (!inside) {
+        // A click elsewhere only closes the menu; the second click of a
+        // double click on the system menu's icon still closes the window.
+        if (e.clicks >= 2 && t.system) {
+            out->reroute = true;
+            out->event = e;
+        }
         return true;
     }
-    auto next = std::upper_bound(matches.begin(), matches.end(), sel);
-    Select(t, next == matches.end() ? matches[0] : *next, false);
+    t.pressedInside = true;
+    Select(t, index, true);
     return false;
+}
+
+bool MouseUp(Tracker& t, const display::Event& e, Outcome* out)
+{
+    DesktopState& s = State();
+    s.cursor = e.screen;
+    s.buttons &= ~ButtonBit(e.button);
+    bool inside = false;
+    int index = ItemAtScreen(t, e.screen, &inside);
+    // The release of the click that opened the menu chooses nothing.
+    if (!inside || index < 0 || !(t.pressedInside || t.moved)) return false;
+    bool right = e.button == display::MouseButton::Right;
+    if (e.button == display::MouseButton::Middle || (right && !(t.flags & TPM_RIGHTBUTTON))) return false;
+    if (!IsChoosableMenuEntry(t.state.items[static_cast<std::size_t>(index)])) return false;
+    Choose(t, index, true, out);
+    return true;
+}
+
+void TrackKey(const display::Event& e, bool down)
+{
+    DesktopState& s = State();
+    s.keys[e.virtualKey & 0xFF] = down;
+    s.modifiers = e.modifiers;
+}
+
+// The program lost the keyboard: the menu goes with it.
+bool FocusLost(const display::Event& e)
+{
+    RouteEvent(e);
+    return true;
 }
 
 // True when the event ends the loop.
 bool HandleEvent(Tracker& t, const display::Event& e, Outcome* out)
 {
-    DesktopState& s = State();
     switch (e.type) {
-    case display::EventType::MouseMove: {
-        s.cursor = e.screen;
-        if (e.screen.x != t.openedAt.x || e.screen.y != t.openedAt.y) t.moved = true;
-        bool inside = false;
-        Select(t, ItemAtScreen(t, e.screen, &inside), true);
-        return false;
-    }
-    case display::EventType::MouseDown: {
-        s.cursor = e.screen;
-        s.buttons |= ButtonBit(e.button);
-        bool inside = false;
-        int index = ItemAtScreen(t, e.screen, &inside);
-        if (!inside) {
-            // A click elsewhere only closes the menu; the second click of a
-            // double click on the system menu's icon still closes the window.
-            if (e.clicks >= 2 && t.system) {
-                out->reroute = true;
-                out->event = e;
-            }
-            return true;
-        }
-        t.pressedInside = true;
-        Select(t, index, true);
-        return false;
-    }
-    case display::EventType::MouseUp: {
-        s.cursor = e.screen;
-        s.buttons &= ~ButtonBit(e.button);
-        bool inside = false;
-        int index = ItemAtScreen(t, e.screen, &inside);
-        // The release of the click that opened the menu chooses nothing.
-        if (!inside || index < 0 || !(t.pressedInside || t.moved)) return false;
-        bool right = e.button == display::MouseButton::Right;
-        if (e.button == display::MouseButton::Middle || (right && !(t.flags & TPM_RIGHTBUTTON))) return false;
-        if (!IsChoosableMenuEntry(t.state.items[static_cast<std::size_t>(index)])) return false;
-        Choose(t, index, true, out);
-        return true;
-    }
-    case display::EventType::KeyDown:
-        s.keys[e.virtualKey & 0xFF] = true;
-        s.modifiers = e.modifiers;
-        return HandleKey(t, e.virtualKey, out);
-    case display::EventType::KeyUp:
-        s.keys[e.virtualKey & 0xFF] = false;
-        s.modifiers = e.modifiers;
-        return false;
+    case display::EventType::MouseMove: return MouseMove(t, e);
+    case display::EventType::MouseDown: return MouseDown(t, e, out);
+    case display::EventType::MouseUp: return MouseUp(t, e, out);
+    case display::EventType::KeyDown: TrackKey(e, true); return HandleKey(t, e.virtualKey, out);
+    case display::EventType::KeyUp: TrackKey(e, false); return false;
     case display::EventType::Text:
     case display::EventType::MouseWheel:
     case display::EventType::MouseLeave: return false;
-    case display::EventType::FocusLost:
-        // The program lost the keyboard: the menu goes with it.
-        RouteEvent(e);
-        return true;
+    case display::EventType::FocusLost: return FocusLost(e);
     default: RouteEvent(e); return false;
     }
 }
@@ -300,6 +316,36 @@ struct OpenGuard {
     OpenGuard& operator=(const OpenGuard&) = delete;
 };
 
+// The owner hears the menu opening and may still change it.
+void SendMenuOpening(const Tracker& t)
+{
+    SendMessage(t.owner, WM_ENTERMENULOOP, t.system ? FALSE : TRUE, 0);
+    if (OwnerAlive(t)) SendMessage(t.owner, WM_INITMENU, reinterpret_cast<WPARAM>(t.menu), 0);
+    if (OwnerAlive(t) && IsMenu(t.menu))
+        SendMessage(t.owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(t.menu), MAKELPARAM(0, t.system ? 1 : 0));
+}
+
+void SendMenuClosed(const Tracker& t)
+{
+    SendMessage(t.owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    if (OwnerAlive(t)) SendMessage(t.owner, WM_EXITMENULOOP, t.system ? FALSE : TRUE, 0);
+}
+
+// Shows the popup at its place with the capture and runs the loop until it ends.
+void ShowAndRun(Tracker& t, POINT at, bool byKeyboard, Outcome* out)
+{
+    POINT pos = Place(t.state.size, t.flags, at);
+    SetWindowPos(t.popup, HWND_TOPMOST, pos.x, pos.y, t.state.size.cx, t.state.size.cy,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetCapture(t.popup);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    t.openedAt = State().cursor;
+    if (byKeyboard) Select(t, Step(t, -1, +1), false);
+    *out = RunLoop(t);
+    if (GetCapture() == t.popup) ReleaseCapture();
+    DestroyWindow(t.popup);
+}
+
 // Shows the menu and runs it; false when it could not be shown at all.
 bool RunMenu(HMENU menu, UINT flags, POINT at, HWND owner, bool system, bool byKeyboard, Outcome* out)
 {
@@ -311,33 +357,14 @@ bool RunMenu(HMENU menu, UINT flags, POINT at, HWND owner, bool system, bool byK
     t.flags = flags;
     t.system = system;
     t.notify = !(flags & TPM_NONOTIFY);
-    if (t.notify) {
-        SendMessage(owner, WM_ENTERMENULOOP, system ? FALSE : TRUE, 0);
-        if (OwnerAlive(t)) SendMessage(owner, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
-        if (OwnerAlive(t) && IsMenu(menu))
-            SendMessage(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, system ? 1 : 0));
-    }
+    if (t.notify) SendMenuOpening(t);
     // The menu as the owner left it after the init messages.
     if (OwnerAlive(t) && CopyMenuItems(menu, &t.state.items) && !t.state.items.empty()) {
         LayoutPopupMenu(t.state);
         t.popup = CreatePopupMenuWindow(&t.state);
     }
-    if (t.popup) {
-        POINT pos = Place(t.state.size, flags, at);
-        SetWindowPos(t.popup, HWND_TOPMOST, pos.x, pos.y, t.state.size.cx, t.state.size.cy,
-                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        SetCapture(t.popup);
-        SetCursor(LoadCursor(nullptr, IDC_ARROW));
-        t.openedAt = State().cursor;
-        if (byKeyboard) Select(t, Step(t, -1, +1), false);
-        *out = RunLoop(t);
-        if (GetCapture() == t.popup) ReleaseCapture();
-        DestroyWindow(t.popup);
-    }
-    if (t.notify && OwnerAlive(t)) {
-        SendMessage(owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-        if (OwnerAlive(t)) SendMessage(owner, WM_EXITMENULOOP, system ? FALSE : TRUE, 0);
-    }
+    if (t.popup) ShowAndRun(t, at, byKeyboard, out);
+    if (t.notify && OwnerAlive(t)) SendMenuClosed(t);
     if (!OwnerAlive(t)) out->chosen = false;
     if (out->reroute) RouteEvent(out->event);
     return true;

@@ -48,6 +48,8 @@ DesktopState& State();
 LRESULT CallProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void DropPostedFor(HWND hwnd);
+// The bit of a button in DesktopState::buttons.
+unsigned ButtonBit(display::MouseButton b);
 // Turns one backend event into messages (hit testing, capture, tracking).
 void RouteEvent(const display::Event& e);
 // Hands dropped files to the window under the drop that accepts them.
