@@ -88,6 +88,144 @@ void SendNcDestroy(HWND hwnd)
     Release(hwnd);
 }
 
+RECT InitialRect(bool child, int x, int y, int width, int height)
+{
+    if (!child) return Clamped(DefaultTopLevelRect(x, y, width, height));
+    if (x == CW_USEDEFAULT) x = y = 0;
+    if (width == CW_USEDEFAULT) width = height = 0;
+    return Clamped(RECT{x, y, x + width, y + height});
+}
+
+// The window as it is before its first message.
+std::unique_ptr<Window> NewWindow(std::shared_ptr<WindowClass> cls, const CREATESTRUCT& cs, RECT rect)
+{
+    bool child = (cs.style & WS_CHILD) != 0;
+    auto w = std::make_unique<Window>();
+    w->proc = cls->proc;
+    w->extra.assign(static_cast<std::size_t>(cls->wndExtra), 0);
+    w->cls = std::move(cls);
+    w->instance = cs.hInstance;
+    if (child) {
+        w->parent = cs.hwndParent;
+        w->id = reinterpret_cast<LONG_PTR>(cs.hMenu);
+    } else {
+        // An owner is always a top-level window.
+        w->owner = cs.hwndParent ? RootOf(cs.hwndParent) : nullptr;
+    }
+    w->rect = rect;
+    w->style = static_cast<DWORD>(cs.style) & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
+    w->exStyle = cs.dwExStyle;
+    w->client = RECT{0, 0, Width(rect), Height(rect)};
+    w->restore = rect;
+    if (!child) {
+        w->surface = std::make_unique<gfx::Surface>(Width(rect), Height(rect));
+        w->native = Backend().CreateWindow(rect);
+    }
+    return w;
+}
+
+// New children go to the bottom, so that creation order is the tab order;
+// new top-level windows to the top.
+void Link(HWND hwnd, HWND parent, bool child)
+{
+    if (child) {
+        Lookup(parent)->children.push_back(hwnd);
+    } else {
+        TopLevels().insert(TopLevels().begin(), hwnd);
+        SyncNativeStacking();
+    }
+}
+
+// The first WM_NCCALCSIZE sets the client area.
+bool SendFirstCalcSize(HWND hwnd)
+{
+    RECT calc = Lookup(hwnd)->rect;
+    if (!SendAlive(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&calc))) return false;
+    Window* w = Lookup(hwnd);
+    w->client =
+        RECT{calc.left - w->rect.left, calc.top - w->rect.top, calc.right - w->rect.left, calc.bottom - w->rect.top};
+    return true;
+}
+
+// The creation messages up to WM_CREATE; false when the window is gone or refused to be.
+bool SendCreateMessages(HWND hwnd, CREATESTRUCT& cs)
+{
+    if (!(cs.style & WS_CHILD)) {
+        MINMAXINFO mmi{};
+        SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+        if (!Lookup(hwnd)) return false;
+    }
+    LRESULT ok = 0;
+    if (!SendAlive(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs), &ok)) return false;
+    if (!ok) {
+        SendNcDestroy(hwnd);
+        return false;
+    }
+    if (!SendFirstCalcSize(hwnd)) return false;
+    LRESULT created = 0;
+    if (!SendAlive(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs), &created)) return false;
+    if (created == -1) {
+        DestroyWindow(hwnd);
+        return false;
+    }
+    return true;
+}
+
+bool SendFirstSizeAndMove(HWND hwnd)
+{
+    Window* w = Lookup(hwnd);
+    RECT client = w->client;
+    RECT rect = w->rect;
+    if (!SendAlive(hwnd, WM_SIZE, SIZE_RESTORED,
+                   MAKELPARAM(static_cast<WORD>(Width(client)), static_cast<WORD>(Height(client)))))
+        return false;
+    return SendAlive(hwnd, WM_MOVE, 0,
+                     MAKELPARAM(static_cast<WORD>(rect.left + client.left), static_cast<WORD>(rect.top + client.top)));
+}
+
+// WM_PARENTNOTIFY of a child's creation or destruction (event), with the child's id.
+void NotifyParent(HWND parent, UINT event, LONG_PTR id, HWND child)
+{
+    SendMessage(parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(event), static_cast<WORD>(id)),
+                reinterpret_cast<LPARAM>(child));
+}
+
+void ShowAsCreated(HWND hwnd, DWORD style)
+{
+    if (style & WS_VISIBLE) {
+        int show = (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : SW_SHOW;
+        ShowWindow(hwnd, show);
+    } else if (style & WS_MAXIMIZE) {
+        ShowWindow(hwnd, SW_MAXIMIZE);
+    }
+}
+
+// Hides the window so the windows below repaint what it covered.
+void HideForDestroy(Window& w)
+{
+    if (!(w.style & WS_VISIBLE)) return;
+    if (!w.parent) {
+        w.style &= ~WS_VISIBLE;
+        if (w.native) Backend().ShowWindow(w.native, false);
+        return;
+    }
+    gfx::Region area(w.rect);
+    if (Window* p = Lookup(w.parent)) {
+        area.Offset(p->client.left, p->client.top);
+        w.style &= ~WS_VISIBLE;
+        RedrawArea(w.parent, &area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+// Owned windows go first, each completely.
+void DestroyOwned(HWND owner)
+{
+    std::vector<HWND> owned;
+    for (HWND top : TopLevels())
+        if (Window* o = Lookup(top); o && o->owner == owner) owned.push_back(top);
+    for (HWND o : owned) DestroyWindow(o);
+}
+
 } // namespace
 
 } // namespace sys
@@ -101,105 +239,31 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     sys::Window* parentWindow = sys::LookupLive(parent);
     if (child && !parentWindow) return nullptr;
     if (!child && parent && !parentWindow) return nullptr;
+    // An overlapped window always has a caption.
+    if (!child && !(style & WS_POPUP)) style |= WS_CLIPSIBLINGS | WS_CAPTION;
 
-    auto w = std::make_unique<sys::Window>();
-    w->cls = cls;
-    w->proc = cls->proc;
-    w->instance = instance;
-    w->extra.assign(static_cast<std::size_t>(cls->wndExtra), 0);
-    if (child) {
-        w->parent = parent;
-        w->id = reinterpret_cast<LONG_PTR>(menu);
-        if (x == CW_USEDEFAULT) x = y = 0;
-        if (width == CW_USEDEFAULT) width = height = 0;
-        w->rect = sys::Clamped(RECT{x, y, x + width, y + height});
-    } else {
-        // An owner is always a top-level window.
-        w->owner = parent ? sys::RootOf(parent) : nullptr;
-        if (!(style & WS_POPUP)) style |= WS_CLIPSIBLINGS | WS_CAPTION;
-        w->rect = sys::Clamped(sys::DefaultTopLevelRect(x, y, width, height));
-    }
-    w->style = style & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
-    w->exStyle = exStyle;
-    w->client = RECT{0, 0, sys::Width(w->rect), sys::Height(w->rect)};
-    w->restore = w->rect;
-    if (!child) {
-        w->surface = std::make_unique<gfx::Surface>(sys::Width(w->rect), sys::Height(w->rect));
-        w->native = sys::Backend().CreateWindow(w->rect);
-    }
-    HWND hwnd = sys::AllocateWindow(std::move(w));
+    RECT rect = sys::InitialRect(child, x, y, width, height);
+    CREATESTRUCT cs{.lpCreateParams = param,
+                    .hInstance = instance,
+                    .hMenu = menu,
+                    .hwndParent = parent,
+                    .cy = sys::Height(rect),
+                    .cx = sys::Width(rect),
+                    .y = rect.top,
+                    .x = rect.left,
+                    .style = static_cast<LONG>(style),
+                    .lpszName = windowName,
+                    .lpszClass = className,
+                    .dwExStyle = exStyle};
+    HWND hwnd = sys::AllocateWindow(sys::NewWindow(std::move(cls), cs, rect));
     if (!hwnd) return nullptr;
-    if (child) {
-        // New children go to the bottom: creation order is the tab order.
-        sys::Lookup(parent)->children.push_back(hwnd);
-    } else {
-        sys::TopLevels().insert(sys::TopLevels().begin(), hwnd);
-        sys::SyncNativeStacking();
-    }
-
-    CREATESTRUCT cs{param,
-                    instance,
-                    menu,
-                    parent,
-                    height,
-                    width,
-                    y,
-                    x,
-                    static_cast<LONG>(style),
-                    windowName,
-                    className,
-                    exStyle};
-    sys::Window* me = sys::Lookup(hwnd);
-    cs.x = me->rect.left;
-    cs.y = me->rect.top;
-    cs.cx = sys::Width(me->rect);
-    cs.cy = sys::Height(me->rect);
-
-    if (!child) {
-        MINMAXINFO mmi{};
-        SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-        if (!sys::Lookup(hwnd)) return nullptr;
-    }
-    LRESULT ok = 0;
-    if (!sys::SendAlive(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs), &ok)) return nullptr;
-    if (!ok) {
-        sys::SendNcDestroy(hwnd);
-        return nullptr;
-    }
-    me = sys::Lookup(hwnd);
-    RECT calc = me->rect;
-    if (!sys::SendAlive(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&calc))) return nullptr;
-    me = sys::Lookup(hwnd);
-    me->client = RECT{calc.left - me->rect.left, calc.top - me->rect.top, calc.right - me->rect.left,
-                      calc.bottom - me->rect.top};
-    LRESULT created2 = 0;
-    if (!sys::SendAlive(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs), &created2)) return nullptr;
-    if (created2 == -1) {
-        DestroyWindow(hwnd);
-        return nullptr;
-    }
-    me = sys::Lookup(hwnd);
-    RECT client = me->client;
-    RECT rect = me->rect;
-    if (!sys::SendAlive(hwnd, WM_SIZE, SIZE_RESTORED,
-                        MAKELPARAM(static_cast<WORD>(sys::Width(client)), static_cast<WORD>(sys::Height(client)))))
-        return nullptr;
-    if (!sys::SendAlive(hwnd, WM_MOVE, 0,
-                        MAKELPARAM(static_cast<WORD>(rect.left + client.left),
-                                   static_cast<WORD>(rect.top + client.top))))
-        return nullptr;
+    sys::Link(hwnd, parent, child);
+    if (!sys::SendCreateMessages(hwnd, cs) || !sys::SendFirstSizeAndMove(hwnd)) return nullptr;
     if (child && !(exStyle & WS_EX_NOPARENTNOTIFY)) {
-        SendMessage(parent, WM_PARENTNOTIFY,
-                    MAKEWPARAM(static_cast<WORD>(WM_CREATE), static_cast<WORD>(reinterpret_cast<UINT_PTR>(menu))),
-                    reinterpret_cast<LPARAM>(hwnd));
+        sys::NotifyParent(parent, WM_CREATE, reinterpret_cast<LONG_PTR>(menu), hwnd);
         if (!sys::Lookup(hwnd)) return nullptr;
     }
-    if (style & WS_VISIBLE) {
-        int show = (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : SW_SHOW;
-        ShowWindow(hwnd, show);
-    } else if (style & WS_MAXIMIZE) {
-        ShowWindow(hwnd, SW_MAXIMIZE);
-    }
+    sys::ShowAsCreated(hwnd, style);
     return sys::Lookup(hwnd) ? hwnd : nullptr;
 }
 
@@ -215,35 +279,12 @@ BOOL DestroyWindow(HWND hwnd)
     if (!w) return FALSE;
     std::vector<HWND> subtree = sys::Subtree(hwnd);
     for (HWND h : subtree) sys::Lookup(h)->destroying = true;
-
-    // Hide it so the windows below repaint what it covered.
-    w = sys::Lookup(hwnd);
-    if (w->style & WS_VISIBLE) {
-        if (w->parent) {
-            gfx::Region area(w->rect);
-            if (sys::Window* p = sys::Lookup(w->parent)) {
-                area.Offset(p->client.left, p->client.top);
-                w->style &= ~WS_VISIBLE;
-                sys::RedrawArea(w->parent, &area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-            }
-        } else {
-            w->style &= ~WS_VISIBLE;
-            if (w->native) sys::Backend().ShowWindow(w->native, false);
-        }
-    }
-
-    // Owned windows go first, each completely.
-    std::vector<HWND> owned;
-    for (HWND top : sys::TopLevels())
-        if (sys::Window* o = sys::Lookup(top); o && o->owner == hwnd) owned.push_back(top);
-    for (HWND o : owned) DestroyWindow(o);
+    sys::HideForDestroy(*sys::Lookup(hwnd));
+    sys::DestroyOwned(hwnd);
 
     w = sys::Lookup(hwnd);
     if (!w) return TRUE;
-    if (w->parent && !(w->exStyle & WS_EX_NOPARENTNOTIFY))
-        SendMessage(w->parent, WM_PARENTNOTIFY,
-                    MAKEWPARAM(static_cast<WORD>(WM_DESTROY), static_cast<WORD>(w->id)),
-                    reinterpret_cast<LPARAM>(hwnd));
+    if (w->parent && !(w->exStyle & WS_EX_NOPARENTNOTIFY)) sys::NotifyParent(w->parent, WM_DESTROY, w->id, hwnd);
     for (HWND h : subtree) sys::ForgetWindowInInput(h);
     sys::SendDestroy(hwnd);
     sys::SendNcDestroy(hwnd);
