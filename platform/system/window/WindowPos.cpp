@@ -87,6 +87,152 @@ HWND NextToActivate(HWND leaving)
     return nullptr;
 }
 
+// A window can only go after a sibling, or to one of the special places.
+bool CanInsertAfter(const Window& w, HWND after, UINT flags)
+{
+    if (IsSpecialAfter(after) || (flags & SWP_NOZORDER)) return true;
+    Window* a = Lookup(after);
+    return a && a->parent == w.parent;
+}
+
+// The place asked for, clamped, with what is not to change taken from the window.
+void CompleteAskedPlace(const Window& w, WINDOWPOS& wp)
+{
+    wp.cx = std::clamp(wp.cx, 0, kMaxWindowExtent);
+    wp.cy = std::clamp(wp.cy, 0, kMaxWindowExtent);
+    if (wp.flags & SWP_NOMOVE) {
+        wp.x = w.rect.left;
+        wp.y = w.rect.top;
+    }
+    if (wp.flags & SWP_NOSIZE) {
+        wp.cx = Width(w.rect);
+        wp.cy = Height(w.rect);
+    }
+}
+
+// The window may change the place in WM_WINDOWPOSCHANGING; false when it did not survive.
+bool SendPosChanging(HWND hwnd, WINDOWPOS& wp)
+{
+    SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
+    if (!LookupLive(hwnd)) return false;
+    wp.cx = std::clamp(wp.cx, 0, kMaxWindowExtent);
+    wp.cy = std::clamp(wp.cy, 0, kMaxWindowExtent);
+    return true;
+}
+
+// One move of a window, worked out before it is made.
+struct PlaceChange {
+    UINT flags = 0;
+    RECT oldRect{};
+    RECT newRect{};
+    RECT oldClient{};
+    RECT newClient{};
+    bool moved = false;
+    bool sized = false;
+    bool restacked = false;
+    bool wasVisible = false;
+    bool visible = false;
+    bool topLevel = false;
+    gfx::Region oldArea;
+
+    bool Shown() const { return visible && !wasVisible; }
+    bool Hidden() const { return wasVisible && !visible; }
+};
+
+PlaceChange PlanChange(const Window& w, const WINDOWPOS& wp)
+{
+    PlaceChange c;
+    c.flags = wp.flags;
+    c.oldRect = w.rect;
+    c.newRect = c.oldRect;
+    if (!(c.flags & SWP_NOMOVE)) OffsetRect(&c.newRect, wp.x - c.oldRect.left, wp.y - c.oldRect.top);
+    if (!(c.flags & SWP_NOSIZE)) {
+        c.newRect.right = c.newRect.left + wp.cx;
+        c.newRect.bottom = c.newRect.top + wp.cy;
+    }
+    c.moved = c.newRect.left != c.oldRect.left || c.newRect.top != c.oldRect.top;
+    c.sized = Width(c.newRect) != Width(c.oldRect) || Height(c.newRect) != Height(c.oldRect);
+    c.oldClient = w.client;
+    c.newClient = c.oldClient;
+    return c;
+}
+
+// Asks the window for its client area in the new rectangle; false when it did not survive.
+bool SendNewClient(HWND hwnd, WINDOWPOS& wp, PlaceChange& c)
+{
+    NCCALCSIZE_PARAMS params{};
+    params.rgrc[0] = c.newRect;
+    params.rgrc[1] = c.oldRect;
+    params.rgrc[2] = c.oldClient;
+    OffsetRect(&params.rgrc[2], c.oldRect.left, c.oldRect.top);
+    params.lppos = &wp;
+    SendMessage(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
+    if (!LookupLive(hwnd)) return false;
+    c.newClient = params.rgrc[0];
+    OffsetRect(&c.newClient, -c.newRect.left, -c.newRect.top);
+    return true;
+}
+
+// Puts the window in its new place, order and visibility.
+void ApplyChange(Window& w, HWND after, PlaceChange& c)
+{
+    c.wasVisible = (w.style & WS_VISIBLE) != 0;
+    c.oldArea = w.parent ? AreaInParent(w, c.oldRect) : gfx::Region();
+    w.rect = c.newRect;
+    w.client = c.newClient;
+    c.restacked = !(c.flags & SWP_NOZORDER) && Restack(w, after);
+    if (c.flags & SWP_SHOWWINDOW) w.style |= WS_VISIBLE;
+    if (c.flags & SWP_HIDEWINDOW) w.style &= ~WS_VISIBLE;
+    c.visible = (w.style & WS_VISIBLE) != 0;
+    c.topLevel = !w.parent;
+    if (c.topLevel) {
+        ResizeSurface(w);
+        SyncNative(w);
+        if (c.restacked) SyncNativeStacking();
+    }
+}
+
+void RedrawChange(HWND hwnd, Window& w, const PlaceChange& c)
+{
+    constexpr UINT kWhole = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
+    bool framed = (c.flags & SWP_FRAMECHANGED) != 0;
+    if (c.flags & SWP_NOREDRAW) {
+        if (framed) w.ncDirty = true;
+        return;
+    }
+    if (c.topLevel) {
+        if (c.visible && (c.sized || c.Shown() || framed)) RedrawArea(hwnd, nullptr, kWhole);
+        return;
+    }
+    if (c.wasVisible && (c.moved || c.sized || c.Hidden() || c.restacked || framed))
+        RedrawArea(w.parent, &c.oldArea, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (c.visible && (c.moved || c.sized || c.Shown() || c.restacked || framed))
+        RedrawArea(hwnd, nullptr, kWhole);
+}
+
+// A top-level window hidden hands the activation on; one shown or raised takes it.
+void ActivateAfterChange(HWND hwnd, const PlaceChange& c)
+{
+    if (!c.topLevel) return;
+    if (c.Hidden() && State().active == hwnd) SetActiveWindow(NextToActivate(hwnd));
+    else if (c.visible && !(c.flags & SWP_NOACTIVATE) && (c.Shown() || c.restacked)) SetActiveWindow(hwnd);
+    DropStaleMinimizedBar(hwnd);
+}
+
+// WM_WINDOWPOSCHANGED tells the place as made; NOMOVE and NOSIZE speak of the client area.
+void SendPosChanged(HWND hwnd, WINDOWPOS& wp, const PlaceChange& c)
+{
+    wp.x = c.newRect.left;
+    wp.y = c.newRect.top;
+    wp.cx = Width(c.newRect);
+    wp.cy = Height(c.newRect);
+    wp.flags = c.flags & ~(SWP_NOMOVE | SWP_NOSIZE);
+    if (!c.moved && c.newClient.left == c.oldClient.left && c.newClient.top == c.oldClient.top) wp.flags |= SWP_NOMOVE;
+    if (Width(c.newClient) == Width(c.oldClient) && Height(c.newClient) == Height(c.oldClient))
+        wp.flags |= SWP_NOSIZE;
+    SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+}
+
 } // namespace
 
 void NormalizeTopLevelOrder()
@@ -197,100 +343,17 @@ void Restore(HWND hwnd)
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
 {
     sys::Window* w = sys::LookupLive(hwnd);
-    if (!w) return FALSE;
-    if (!sys::IsSpecialAfter(insertAfter) && !(flags & SWP_NOZORDER)) {
-        sys::Window* a = sys::Lookup(insertAfter);
-        if (!a || a->parent != w->parent) return FALSE;
-    }
-    WINDOWPOS wp{hwnd, insertAfter, x, y, std::clamp(cx, 0, sys::kMaxWindowExtent),
-                 std::clamp(cy, 0, sys::kMaxWindowExtent), flags};
-    if (flags & SWP_NOMOVE) {
-        wp.x = w->rect.left;
-        wp.y = w->rect.top;
-    }
-    if (flags & SWP_NOSIZE) {
-        wp.cx = sys::Width(w->rect);
-        wp.cy = sys::Height(w->rect);
-    }
-    if (!(flags & SWP_NOSENDCHANGING)) {
-        SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
-        w = sys::LookupLive(hwnd);
-        if (!w) return FALSE;
-        wp.cx = std::clamp(wp.cx, 0, sys::kMaxWindowExtent);
-        wp.cy = std::clamp(wp.cy, 0, sys::kMaxWindowExtent);
-    }
-    flags = wp.flags;
-    RECT oldRect = w->rect;
-    RECT newRect = oldRect;
-    if (!(flags & SWP_NOMOVE)) OffsetRect(&newRect, wp.x - oldRect.left, wp.y - oldRect.top);
-    if (!(flags & SWP_NOSIZE)) {
-        newRect.right = newRect.left + wp.cx;
-        newRect.bottom = newRect.top + wp.cy;
-    }
-    bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
-    bool sized = sys::Width(newRect) != sys::Width(oldRect) || sys::Height(newRect) != sys::Height(oldRect);
-    RECT oldClient = w->client;
-    RECT newClient = oldClient;
-    if (sized || (flags & SWP_FRAMECHANGED)) {
-        NCCALCSIZE_PARAMS params{};
-        params.rgrc[0] = newRect;
-        params.rgrc[1] = oldRect;
-        params.rgrc[2] = oldClient;
-        OffsetRect(&params.rgrc[2], oldRect.left, oldRect.top);
-        params.lppos = &wp;
-        SendMessage(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
-        w = sys::LookupLive(hwnd);
-        if (!w) return FALSE;
-        newClient = params.rgrc[0];
-        OffsetRect(&newClient, -newRect.left, -newRect.top);
-    }
-    bool wasVisible = (w->style & WS_VISIBLE) != 0;
-    gfx::Region oldArea = w->parent ? sys::AreaInParent(*w, oldRect) : gfx::Region();
-
-    w->rect = newRect;
-    w->client = newClient;
-    bool restacked = !(flags & SWP_NOZORDER) && sys::Restack(*w, insertAfter);
-    if (flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
-    if (flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
-    bool visible = (w->style & WS_VISIBLE) != 0;
-    bool shown = visible && !wasVisible;
-    bool hidden = wasVisible && !visible;
-    bool topLevel = !w->parent;
-    if (topLevel) {
-        sys::ResizeSurface(*w);
-        sys::SyncNative(*w);
-        if (restacked) sys::SyncNativeStacking();
-    }
-
-    if (!(flags & SWP_NOREDRAW)) {
-        if (!topLevel) {
-            if (wasVisible && (moved || sized || hidden || restacked || (flags & SWP_FRAMECHANGED)))
-                sys::RedrawArea(w->parent, &oldArea, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-            if (visible && (moved || sized || shown || restacked || (flags & SWP_FRAMECHANGED)))
-                sys::RedrawArea(hwnd, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        } else if (visible && (sized || shown || (flags & SWP_FRAMECHANGED))) {
-            sys::RedrawArea(hwnd, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        }
-    } else if (flags & SWP_FRAMECHANGED) {
-        w->ncDirty = true;
-    }
-
-    if (topLevel) {
-        if (hidden && sys::State().active == hwnd) SetActiveWindow(sys::NextToActivate(hwnd));
-        else if (visible && !(flags & SWP_NOACTIVATE) && (shown || restacked)) SetActiveWindow(hwnd);
-    }
-    if (topLevel) sys::DropStaleMinimizedBar(hwnd);
+    if (!w || !sys::CanInsertAfter(*w, insertAfter, flags)) return FALSE;
+    WINDOWPOS wp{hwnd, insertAfter, x, y, cx, cy, flags};
+    sys::CompleteAskedPlace(*w, wp);
+    if (!(flags & SWP_NOSENDCHANGING) && !sys::SendPosChanging(hwnd, wp)) return FALSE;
+    sys::PlaceChange change = sys::PlanChange(*sys::Lookup(hwnd), wp);
+    if ((change.sized || (change.flags & SWP_FRAMECHANGED)) && !sys::SendNewClient(hwnd, wp, change)) return FALSE;
     w = sys::Lookup(hwnd);
-    if (!w) return TRUE;
-    wp.x = newRect.left;
-    wp.y = newRect.top;
-    wp.cx = sys::Width(newRect);
-    wp.cy = sys::Height(newRect);
-    wp.flags = flags & ~(SWP_NOMOVE | SWP_NOSIZE);
-    if (!moved && newClient.left == oldClient.left && newClient.top == oldClient.top) wp.flags |= SWP_NOMOVE;
-    if (sys::Width(newClient) == sys::Width(oldClient) && sys::Height(newClient) == sys::Height(oldClient))
-        wp.flags |= SWP_NOSIZE;
-    SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+    sys::ApplyChange(*w, insertAfter, change);
+    sys::RedrawChange(hwnd, *w, change);
+    sys::ActivateAfterChange(hwnd, change);
+    if (sys::Lookup(hwnd)) sys::SendPosChanged(hwnd, wp, change);
     return TRUE;
 }
 
