@@ -79,6 +79,113 @@ bool CreateControl(HWND dialog, HINSTANCE instance, const DialogItemTemplate& it
     return true;
 }
 
+// The dialog window's own styles and owner, from its template and how it is run.
+struct DialogWindowStyle {
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    bool child = false;
+    HWND owner = nullptr;
+};
+
+DialogWindowStyle WindowStyleOf(const DialogTemplate& t, HWND parent, const ModalInfo* modal)
+{
+    DialogWindowStyle d{t.style, t.exStyle};
+    if (modal != nullptr && (d.style & WS_CHILD) != 0) d.style = (d.style & ~WS_CHILD) | WS_POPUP;
+    d.child = (d.style & WS_CHILD) != 0;
+    if ((d.style & DS_MODALFRAME) != 0) d.exStyle |= WS_EX_DLGMODALFRAME;
+    if ((d.style & DS_CONTROL) != 0) {
+        d.style &= ~(WS_CAPTION | WS_SYSMENU);
+        d.exStyle |= WS_EX_CONTROLPARENT;
+    }
+    d.owner = d.child || parent == nullptr ? nullptr : GetAncestor(parent, GA_ROOT);
+    if (modal != nullptr) d.owner = modal->owner;
+    return d;
+}
+
+// The window's rectangle: the template's client size in dialog units with the
+// frame around it, a popup placed on the work area.
+RECT DialogWindowRect(const DialogTemplate& t, const DialogWindowStyle& d, SIZE units)
+{
+    RECT frame{0, 0, MulDiv(t.cx, units.cx, 4), MulDiv(t.cy, units.cy, 8)};
+    AdjustWindowRectEx(&frame, d.style & ~WS_VISIBLE, FALSE, d.exStyle);
+    SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+    POINT pos{MulDiv(t.x, units.cx, 4), MulDiv(t.y, units.cy, 8)};
+    if (!d.child) pos = PlacePopup(t, d.owner, pos, size);
+    return RECT{pos.x, pos.y, pos.x + size.cx, pos.y + size.cy};
+}
+
+// The dialog window with its dialog state; null when either cannot be made.
+HWND CreateDialogWindow(HINSTANCE instance, const DialogTemplate& t, const DialogWindowStyle& d, HWND parent,
+                        DLGPROC dialogProc, LPARAM initParam, SIZE units)
+{
+    RECT r = DialogWindowRect(t, d, units);
+    LPCSTR className = t.className.empty() ? kDialogClass : t.className.c_str();
+    SetPendingDialogProc(dialogProc);
+    HWND dialog = CreateWindowEx(d.exStyle, className, t.caption.c_str(), d.style & ~WS_VISIBLE, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, d.child ? parent : d.owner, nullptr, instance,
+                                 reinterpret_cast<LPVOID>(initParam));
+    ClearPendingDialogProc();
+    if (dialog == nullptr) return nullptr;
+    if (FindDialogState(dialog) == nullptr) {
+        // A template class whose procedure did not pass WM_NCCREATE on.
+        if (AttachDialogState(dialog)) SetWindowLongPtr(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(dialogProc));
+    }
+    if (FindDialogState(dialog) == nullptr) {
+        DestroyWindow(dialog);
+        return nullptr;
+    }
+    return dialog;
+}
+
+void KeepTemplateState(DialogState& s, const DialogTemplate& t, HFONT font, SIZE units, const ModalInfo* modal)
+{
+    s.ownedFont = font;
+    s.font = font;
+    s.baseUnits = units;
+    s.templateStyle = t.style;
+    if (modal != nullptr) {
+        s.modal = true;
+        s.owner = modal->owner;
+        s.ownerDisabledByUs = modal->ownerDisabled;
+    }
+}
+
+// False when the dialog is gone, or destroyed because a control could not be
+// made and the template has no DS_NOFAILCREATE.
+bool CreateControls(HWND dialog, HINSTANCE instance, const DialogTemplate& t, SIZE units, HFONT font)
+{
+    for (const DialogItemTemplate& item : t.items) {
+        if (!IsWindow(dialog)) return false;
+        if (!CreateControl(dialog, instance, item, units, font) && (t.style & DS_NOFAILCREATE) == 0) {
+            DestroyWindow(dialog);
+            return false;
+        }
+    }
+    return IsWindow(dialog) != FALSE;
+}
+
+// WM_INITDIALOG, the focus it asks for, then the dialog shown as its template
+// says; null when the dialog did not survive.
+HWND InitDialog(HWND dialog, const DialogTemplate& t, bool child, LPARAM initParam)
+{
+    HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+    LRESULT setFocus = SendMessage(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), initParam);
+    if (!IsWindow(dialog)) return nullptr;
+    DialogState* s = FindDialogState(dialog);
+    bool ended = s != nullptr && s->ended;
+    if (setFocus != 0 && first != nullptr && IsWindow(first) && !ended) {
+        DialogSetFocus(dialog, first);
+    } else if (s != nullptr) {
+        // Whatever the procedure focused is what activation gives back.
+        if (HWND focus = DialogControlOf(dialog, GetFocus())) s->savedFocus = focus;
+    }
+    if ((t.style & WS_VISIBLE) != 0 && !ended && IsWindow(dialog)) {
+        ShowWindow(dialog, child ? SW_SHOW : SW_SHOWNORMAL);
+        if (!child && (t.style & DS_SETFOREGROUND) != 0) SetForegroundWindow(dialog);
+    }
+    return IsWindow(dialog) ? dialog : nullptr;
+}
+
 } // namespace
 
 HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate* t, HWND parent, DLGPROC dialogProc,
@@ -87,85 +194,20 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate* t, HWND 
     if (t == nullptr) return nullptr;
     if (parent != nullptr && !IsWindow(parent)) return nullptr;
     if (!EnsureDialogClass()) return nullptr;
-
-    DWORD style = t->style;
-    DWORD exStyle = t->exStyle;
-    if (modal != nullptr && (style & WS_CHILD) != 0) style = (style & ~WS_CHILD) | WS_POPUP;
-    bool child = (style & WS_CHILD) != 0;
-    if (child && parent == nullptr) return nullptr;
-    if ((style & DS_MODALFRAME) != 0) exStyle |= WS_EX_DLGMODALFRAME;
-    if ((style & DS_CONTROL) != 0) {
-        style &= ~(WS_CAPTION | WS_SYSMENU);
-        exStyle |= WS_EX_CONTROLPARENT;
-    }
-    HWND owner = child || parent == nullptr ? nullptr : GetAncestor(parent, GA_ROOT);
-    if (modal != nullptr) owner = modal->owner;
+    DialogWindowStyle d = WindowStyleOf(*t, parent, modal);
+    if (d.child && parent == nullptr) return nullptr;
 
     HFONT font = (t->style & DS_SETFONT) != 0 ? CreateTemplateFont(*t) : nullptr;
     SIZE units = font ? FontBaseUnits(font) : FontBaseUnits(nullptr);
-
-    RECT frame{0, 0, MulDiv(t->cx, units.cx, 4), MulDiv(t->cy, units.cy, 8)};
-    AdjustWindowRectEx(&frame, style & ~WS_VISIBLE, FALSE, exStyle);
-    SIZE size{frame.right - frame.left, frame.bottom - frame.top};
-    POINT pos{MulDiv(t->x, units.cx, 4), MulDiv(t->y, units.cy, 8)};
-    if (!child) pos = PlacePopup(*t, owner, pos, size);
-
-    LPCSTR className = t->className.empty() ? kDialogClass : t->className.c_str();
-    SetPendingDialogProc(dialogProc);
-    HWND dialog =
-        CreateWindowEx(exStyle, className, t->caption.c_str(), style & ~WS_VISIBLE, pos.x, pos.y, size.cx, size.cy,
-                       child ? parent : owner, nullptr, instance, reinterpret_cast<LPVOID>(initParam));
-    ClearPendingDialogProc();
+    HWND dialog = CreateDialogWindow(instance, *t, d, parent, dialogProc, initParam, units);
     if (dialog == nullptr) {
         if (font != nullptr) DeleteObject(font);
         return nullptr;
     }
-    if (FindDialogState(dialog) == nullptr) {
-        // A template class whose procedure did not pass WM_NCCREATE on.
-        if (AttachDialogState(dialog)) SetWindowLongPtr(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(dialogProc));
-    }
-    DialogState* s = FindDialogState(dialog);
-    if (s == nullptr) {
-        DestroyWindow(dialog);
-        if (font != nullptr) DeleteObject(font);
-        return nullptr;
-    }
-    s->ownedFont = font;
-    s->font = font;
-    s->baseUnits = units;
-    s->templateStyle = t->style;
-    if (modal != nullptr) {
-        s->modal = true;
-        s->owner = modal->owner;
-        s->ownerDisabledByUs = modal->ownerDisabled;
-    }
-
+    KeepTemplateState(*FindDialogState(dialog), *t, font, units, modal);
     if (font != nullptr) SendMessage(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    for (const DialogItemTemplate& item : t->items) {
-        if (!IsWindow(dialog)) return nullptr;
-        if (!CreateControl(dialog, instance, item, units, font) && (t->style & DS_NOFAILCREATE) == 0) {
-            DestroyWindow(dialog);
-            return nullptr;
-        }
-    }
-    if (!IsWindow(dialog)) return nullptr;
-
-    HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
-    LRESULT setFocus = SendMessage(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), initParam);
-    if (!IsWindow(dialog)) return nullptr;
-    s = FindDialogState(dialog);
-    bool ended = s != nullptr && s->ended;
-    if (setFocus != 0 && first != nullptr && IsWindow(first) && !ended) {
-        DialogSetFocus(dialog, first);
-    } else if (s != nullptr) {
-        // Whatever the procedure focused is what activation gives back.
-        if (HWND focus = DialogControlOf(dialog, GetFocus())) s->savedFocus = focus;
-    }
-    if ((t->style & WS_VISIBLE) != 0 && !ended && IsWindow(dialog)) {
-        ShowWindow(dialog, child ? SW_SHOW : SW_SHOWNORMAL);
-        if (!child && (t->style & DS_SETFOREGROUND) != 0) SetForegroundWindow(dialog);
-    }
-    return IsWindow(dialog) ? dialog : nullptr;
+    if (!CreateControls(dialog, instance, *t, units, font)) return nullptr;
+    return InitDialog(dialog, *t, d.child, initParam);
 }
 
 } // namespace sys
