@@ -158,6 +158,49 @@ LONG_PTR GetWindowLongPtr(HWND hwnd, int index)
     return 0;
 }
 
+namespace {
+
+// A style changes between WM_STYLECHANGING, which may alter the new one, and
+// WM_STYLECHANGED.
+LONG_PTR ChangeStyle(HWND hwnd, int index, LONG_PTR old, LONG_PTR value)
+{
+    STYLESTRUCT ss{static_cast<DWORD>(old), static_cast<DWORD>(value)};
+    WPARAM which = static_cast<WPARAM>(static_cast<LONG>(index));
+    SendMessage(hwnd, WM_STYLECHANGING, which, reinterpret_cast<LPARAM>(&ss));
+    sys::Window* w = sys::Lookup(hwnd);
+    if (!w) return 0;
+    if (index == GWL_STYLE) {
+        bool wasVisible = (w->style & WS_VISIBLE) != 0;
+        w->style = ss.styleNew;
+        if (w->native && wasVisible != ((w->style & WS_VISIBLE) != 0))
+            sys::Backend().ShowWindow(w->native, (w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE));
+    } else {
+        w->exStyle = ss.styleNew;
+    }
+    SendMessage(hwnd, WM_STYLECHANGED, which, reinterpret_cast<LPARAM>(&ss));
+    return old;
+}
+
+// A top-level window's owner is always a top-level window, never itself; a child has none.
+LONG_PTR ChangeOwner(sys::Window& w, HWND hwnd, LONG_PTR old, LONG_PTR value)
+{
+    if (w.parent) return old;
+    w.owner = value ? sys::RootOf(reinterpret_cast<HWND>(value)) : nullptr;
+    if (w.owner == hwnd) w.owner = nullptr;
+    sys::NormalizeTopLevelOrder();
+    sys::SyncNativeStacking();
+    return old;
+}
+
+LONG_PTR ChangeExtra(sys::Window& w, int index, LONG_PTR old, LONG_PTR value)
+{
+    if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > w.extra.size()) return 0;
+    std::memcpy(w.extra.data() + index, &value, sizeof value);
+    return old;
+}
+
+} // namespace
+
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
 {
     sys::Window* w = Live(hwnd);
@@ -165,23 +208,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
     LONG_PTR old = GetWindowLongPtr(hwnd, index);
     switch (index) {
     case GWL_STYLE:
-    case GWL_EXSTYLE: {
-        STYLESTRUCT ss{static_cast<DWORD>(old), static_cast<DWORD>(value)};
-        WPARAM which = static_cast<WPARAM>(static_cast<LONG>(index));
-        SendMessage(hwnd, WM_STYLECHANGING, which, reinterpret_cast<LPARAM>(&ss));
-        w = sys::Lookup(hwnd);
-        if (!w) return 0;
-        if (index == GWL_STYLE) {
-            bool wasVisible = (w->style & WS_VISIBLE) != 0;
-            w->style = ss.styleNew;
-            if (w->native && wasVisible != ((w->style & WS_VISIBLE) != 0))
-                sys::Backend().ShowWindow(w->native, (w->style & WS_VISIBLE) && !(w->style & WS_MINIMIZE));
-        } else {
-            w->exStyle = ss.styleNew;
-        }
-        SendMessage(hwnd, WM_STYLECHANGED, which, reinterpret_cast<LPARAM>(&ss));
-        return old;
-    }
+    case GWL_EXSTYLE: return ChangeStyle(hwnd, index, old, value);
     case GWLP_ID: w->id = value; return old;
     case GWLP_USERDATA: w->userData = value; return old;
     case GWLP_WNDPROC:
@@ -189,20 +216,9 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
         w->proc = reinterpret_cast<WNDPROC>(value);
         return old;
     case GWLP_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(value); return old;
-    case GWLP_HWNDPARENT:
-        if (w->parent) return old;
-        w->owner = value ? sys::RootOf(reinterpret_cast<HWND>(value)) : nullptr;
-        if (w->owner == hwnd) w->owner = nullptr;
-        sys::NormalizeTopLevelOrder();
-        sys::SyncNativeStacking();
-        return old;
-    default: break;
+    case GWLP_HWNDPARENT: return ChangeOwner(*w, hwnd, old, value);
+    default: return ChangeExtra(*w, index, old, value);
     }
-    if (index >= 0 && static_cast<std::size_t>(index) + sizeof(LONG_PTR) <= w->extra.size()) {
-        std::memcpy(w->extra.data() + index, &value, sizeof value);
-        return old;
-    }
-    return 0;
 }
 
 LONG GetWindowLong(HWND hwnd, int index)
