@@ -147,7 +147,6 @@ LRESULT DefaultProcessing(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SHOWWINDOW: return ShowDialog(dialog, wParam, lParam);
     case WM_SETFONT: return SetDialogFont(dialog, wParam);
     case WM_GETFONT: return GetDialogFont(dialog);
-    case WM_INITDIALOG: return 0;
     default: return DefWindowProc(dialog, message, wParam, lParam);
     }
 }

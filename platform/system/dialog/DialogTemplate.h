@@ -6,7 +6,7 @@
 //       .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
 //       .cx = 235, .cy = 55, .caption = "About", .pointSize = 9, .faceName = "宋体",
 //       .items = {{.className = "Button", .text = "OK", .id = IDOK,
-//                  .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+//                  .style = WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
 //                  .x = 178, .y = 7, .cx = 50, .cy = 14}}};
 #pragma once
 
