@@ -215,6 +215,18 @@ void TrackKey(const display::Event& e, bool down)
     s.modifiers = e.modifiers;
 }
 
+bool KeyDown(Tracker& t, const display::Event& e, Outcome* out)
+{
+    TrackKey(e, true);
+    return HandleKey(t, e.virtualKey, out);
+}
+
+bool KeyUp(const display::Event& e)
+{
+    TrackKey(e, false);
+    return false;
+}
+
 // The program lost the keyboard: the menu goes with it.
 bool FocusLost(const display::Event& e)
 {
@@ -229,8 +241,8 @@ bool HandleEvent(Tracker& t, const display::Event& e, Outcome* out)
     case display::EventType::MouseMove: return MouseMove(t, e);
     case display::EventType::MouseDown: return MouseDown(t, e, out);
     case display::EventType::MouseUp: return MouseUp(t, e, out);
-    case display::EventType::KeyDown: TrackKey(e, true); return HandleKey(t, e.virtualKey, out);
-    case display::EventType::KeyUp: TrackKey(e, false); return false;
+    case display::EventType::KeyDown: return KeyDown(t, e, out);
+    case display::EventType::KeyUp: return KeyUp(e);
     case display::EventType::Text:
     case display::EventType::MouseWheel:
     case display::EventType::MouseLeave: return false;
