@@ -58,22 +58,34 @@ CaptionLayout LayoutCaption(const Window& w)
     }
     // The band leaves its last row for the line under the caption.
     l.band = RECT{fx, fy, width - fx, fy + m.caption - 1};
+    l.line = RECT{l.band.left, l.band.bottom, l.band.right, l.band.bottom + 1};
     bool tool = (w.exStyle & WS_EX_TOOLWINDOW) != 0;
     int buttonW = GetSystemMetrics(tool ? SM_CXSMSIZE : SM_CXSIZE) - 2;
     int buttonH = m.caption - 1 - 4;
     int top = l.band.top + 2;
-    if (!(w.style & WS_SYSMENU)) return l;
-    int right = l.band.right - 2;
-    l.close = RECT{right - buttonW, top, right, top + buttonH};
-    if (!tool && (w.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
-        right = l.close.left - 2;
-        l.maximize = RECT{right - buttonW, top, right, top + buttonH};
-        l.minimize = RECT{l.maximize.left - buttonW, top, l.maximize.left, top + buttonH};
+    if (w.style & WS_SYSMENU) {
+        int right = l.band.right - 2;
+        l.close = RECT{right - buttonW, top, right, top + buttonH};
+        if (!tool && (w.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
+            right = l.close.left - 2;
+            l.maximize = RECT{right - buttonW, top, right, top + buttonH};
+            l.minimize = RECT{l.maximize.left - buttonW, top, l.maximize.left, top + buttonH};
+        }
+        if (!tool && !(w.exStyle & WS_EX_DLGMODALFRAME)) {
+            int size = GetSystemMetrics(SM_CXSMICON);
+            l.icon = RECT{l.band.left + 2, l.band.top + 1, l.band.left + 2 + size, l.band.top + 1 + size};
+            // A caption button's width from the band's left end, band and line.
+            if (!IsRectEmpty(&l.icon))
+                l.sysMenu = RECT{l.band.left, l.band.top,
+                                 std::min(l.band.left + GetSystemMetrics(SM_CXSIZE), l.band.right), l.line.bottom};
+        }
     }
-    if (!tool && !(w.exStyle & WS_EX_DLGMODALFRAME)) {
-        int size = GetSystemMetrics(SM_CXSMICON);
-        l.icon = RECT{l.band.left + 2, l.band.top + 1, l.band.left + 2 + size, l.band.top + 1 + size};
-    }
+    l.title = l.band;
+    l.title.left += IsRectEmpty(&l.icon) ? 2 : l.icon.right - l.band.left + 2;
+    if (!IsRectEmpty(&l.minimize))
+        l.title.right = l.minimize.left - 2;
+    else if (!IsRectEmpty(&l.close))
+        l.title.right = l.close.left - 2;
     return l;
 }
 
@@ -105,12 +117,11 @@ LRESULT DefaultHitTest(const Window& w, POINT screen)
         }
     }
     CaptionLayout cap = LayoutCaption(w);
-    if (!IsRectEmpty(&cap.band) && p.y >= cap.band.top && p.y < cap.band.bottom + 1 && p.x >= cap.band.left &&
-        p.x < cap.band.right) {
+    if (!IsRectEmpty(&cap.band) && (PtInRect(&cap.band, p) || PtInRect(&cap.line, p))) {
         if (PtInRect(&cap.close, p)) return HTCLOSE;
         if (PtInRect(&cap.maximize, p)) return HTMAXBUTTON;
         if (PtInRect(&cap.minimize, p)) return HTMINBUTTON;
-        if (!IsRectEmpty(&cap.icon) && p.x < cap.band.left + GetSystemMetrics(SM_CXSIZE)) return HTSYSMENU;
+        if (PtInRect(&cap.sysMenu, p)) return HTSYSMENU;
         return HTCAPTION;
     }
     if (m.vscroll && p.x >= w.client.right && p.x < w.client.right + m.vscroll && p.y >= w.client.top &&
