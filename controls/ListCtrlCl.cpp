@@ -1,6 +1,7 @@
 #include "controls/ListCtrlCl.h"
 
 #include "platform/framework/AfxMsg.h"
+#include "platform/framework/DcStateSaver.h"
 #include "platform/system/window/SysMetrics.h"
 
 IMPLEMENT_DYNAMIC(CListCtrlCl, CListCtrl)
@@ -33,9 +34,22 @@ BEGIN_MESSAGE_MAP(CListCtrlCl, CListCtrl)
     ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
-CListCtrlCl::CListCtrlCl() : m_nRowHeight(0), m_textColor(0), m_fontHeight(12), m_fontWidth(0) {}
+CListCtrlCl::CListCtrlCl() : m_nRowHeight(0), m_textColor(0), m_fontHeight(12), m_fontWidth(0)
+{
+    CreateCellFont();
+}
 
-CListCtrlCl::~CListCtrlCl() {}
+CListCtrlCl::~CListCtrlCl()
+{
+    m_fontCell.DeleteObject();
+}
+
+void CListCtrlCl::CreateCellFont()
+{
+    m_fontCell.DeleteObject();
+    m_fontCell.CreateFont(m_fontHeight, m_fontWidth, 0, 0, 0, FALSE, FALSE, 0, 0, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
+}
 
 void CListCtrlCl::PreSubclassWindow()
 {
@@ -141,6 +155,7 @@ void CListCtrlCl::SetCellFontSize(int nHeight, int nWidth)
 {
     m_fontHeight = nHeight;
     m_fontWidth = nWidth;
+    CreateCellFont();
 }
 
 void CListCtrlCl::SetHeaderBackColor(int nRed, int nGreen, int nBlue, int nGradientStep)
@@ -173,6 +188,8 @@ void CListCtrlCl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if (!pDC) return;
     int nItem = static_cast<int>(lpDrawItemStruct->itemID);
     bool bSelected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
+    // Fonts and colours change cell by cell; the DC leaves as it came.
+    CDCStateSaver state(pDC);
 
     LVCOLUMN lvc{};
     lvc.mask = LVCF_FMT | LVCF_WIDTH;
@@ -207,12 +224,7 @@ void CListCtrlCl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         CRect rtText = rtCell;
         rtText.OffsetRect(0, (rtCell.Height() - tm.tmHeight) / 2);
 
-        CFont font;
-        font.CreateFont(m_fontHeight, m_fontWidth, 0, 0, 0, FALSE, FALSE, 0, 0, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
-        pDC->SelectObject(&font);
+        pDC->SelectObject(&m_fontCell);
         pDC->DrawText(szText, -1, &rtText, nFormat);
-        pDC->SelectStockObject(SYSTEM_FONT);
-        font.DeleteObject();
     }
 }

@@ -86,6 +86,8 @@ protected:
     COLORREF m_textColor; // default text colour of every cell
     int m_fontHeight;     // cell font
     int m_fontWidth;
+    CFont m_fontCell;     // made from the two above, again when they change
+    void CreateCellFont();
 
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
