@@ -181,6 +181,23 @@ void CListCtrlCl::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
     if (lpMeasureItemStruct && m_nRowHeight > 0) lpMeasureItemStruct->itemHeight = static_cast<UINT>(m_nRowHeight);
 }
 
+void CListCtrlCl::FillCell(CDC* pDC, const CRect& rtFill, int nColumn, int nRow, bool bSelected)
+{
+    if (bSelected) {
+        pDC->FillSolidRect(&rtFill, ::GetSysColor(COLOR_HIGHLIGHT));
+        pDC->SetTextColor(::GetSysColor(COLOR_HIGHLIGHTTEXT));
+        return;
+    }
+    COLORREF clr = 0;
+    pDC->FillSolidRect(&rtFill, GetBkColor());
+    if (FindColumnBackColor(nColumn, clr)) pDC->FillSolidRect(&rtFill, clr);
+    if (FindCellBackColor(nColumn, nRow, clr)) pDC->FillSolidRect(&rtFill, clr);
+    COLORREF clrText = m_textColor;
+    if (FindColumnTextColor(nColumn, clr)) clrText = clr;
+    if (FindCellTextColor(nColumn, nRow, clr)) clrText = clr;
+    pDC->SetTextColor(clrText);
+}
+
 void CListCtrlCl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     if (!lpDrawItemStruct) return;
@@ -202,19 +219,7 @@ void CListCtrlCl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 
         CRect rtFill = rtCell;
         if (k == 0) rtFill.left -= kFirstColumnMargin;
-        if (bSelected) {
-            pDC->FillSolidRect(&rtFill, ::GetSysColor(COLOR_HIGHLIGHT));
-            pDC->SetTextColor(::GetSysColor(COLOR_HIGHLIGHTTEXT));
-        } else {
-            COLORREF clr = 0;
-            pDC->FillSolidRect(&rtFill, GetBkColor());
-            if (FindColumnBackColor(k, clr)) pDC->FillSolidRect(&rtFill, clr);
-            if (FindCellBackColor(k, nItem, clr)) pDC->FillSolidRect(&rtFill, clr);
-            COLORREF clrText = m_textColor;
-            if (FindColumnTextColor(k, clr)) clrText = clr;
-            if (FindCellTextColor(k, nItem, clr)) clrText = clr;
-            pDC->SetTextColor(clrText);
-        }
+        FillCell(pDC, rtFill, k, nItem, bSelected);
 
         pDC->SelectStockObject(DEFAULT_GUI_FONT);
         UINT nFormat = CellAlignment(m_header.m_alignDigits, k);
