@@ -24,6 +24,7 @@ CCorvaneDlg::CCorvaneDlg(CWnd* pParent) : CDialog(IDD_CORVANE_DIALOG, pParent)
 {
     CWinApp* pApp = AfxGetApp();
     m_hIcon = pApp ? pApp->LoadIcon(IDR_MAINFRAME) : nullptr;
+    CreateFrameObjects();
 }
 
 CCorvaneDlg::~CCorvaneDlg()
@@ -32,6 +33,7 @@ CCorvaneDlg::~CCorvaneDlg()
         delete pPage;
         pPage = nullptr;
     }
+    DeleteFrameObjects();
 }
 
 void CCorvaneDlg::DoDataExchange(CDataExchange* pDX)

@@ -33,7 +33,8 @@ public:
     LogLoad m_load;
     BOOL m_bLoaded = FALSE; // set by the first load that succeeds, never cleared
     CMyTab m_tab;
-    // Caption icon and buttons in screen coordinates, as the last frame paint left them.
+    // Caption icon and buttons in screen coordinates, as the last frame paint,
+    // hover or click laid them out (LayoutCaption).
     CRect m_rtIcon;
     CRect m_rtButtMax;
     CRect m_rtButtMin;
@@ -116,8 +117,24 @@ protected:
     void ShowCrawlerPage(int nPage);
     // Selects, cuts and lists the lines of one crawler on pPage.
     void ShowCrawler(CSDlg* pPage, CString strToken);
+    // The painted caption's parts: the buttons from the right, then the icon.
+    enum CaptionPart { kCaptionClose, kCaptionMaxRestore, kCaptionMinimize, kCaptionHelp, kCaptionIcon };
+    static constexpr int kCaptionButtonCount = kCaptionIcon;
+    static constexpr int kCaptionPartCount = kCaptionIcon + 1;
+    // Where caption part nPart lies in a window of rtWnd's size (window coordinates).
+    static CRect CaptionPartRect(int nPart, const CRect& rtWnd);
+    // Lays the icon and buttons out for the window as it stands into m_rtIcon and
+    // the m_rtButt members; returns the window rectangle it used.
+    CRect LayoutCaption();
+    // Draws the four caption buttons, hovered where pHover (screen) lies on one.
+    void DrawCaptionButtons(CDC* pDC, const CRect& rtWnd, const CPoint* pHover);
     // A caption button's bitmap for the state the window is in now.
     UINT ButtonBitmap(int nButton, BOOL bHover) const;
+    // The frame's brush and title font, made with the dialog and deleted with it.
+    CBrush m_brFrame;
+    CFont m_fontTitle;
+    void CreateFrameObjects();
+    void DeleteFrameObjects();
     // Gives the window rounded corners of the given ellipse, sized to its rectangle now.
     void SetRoundRegion(int nEllipse);
 

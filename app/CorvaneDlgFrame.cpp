@@ -1,6 +1,8 @@
 // The painted window frame: caption band, borders, icon, title and the four
 // caption buttons, repainted after every message that may have overdrawn it.
+// Painting, hover and clicks take the icon and buttons from one layout.
 #include "app/CorvaneDlg.h"
+#include "platform/framework/DcStateSaver.h"
 #include "platform/system/Windows.h"
 #include "res/ResourceIds.h"
 
@@ -8,25 +10,81 @@ namespace {
 
 constexpr COLORREF kFrameColor = RGB(187, 200, 143);
 constexpr COLORREF kTitleColor = RGB(255, 255, 255);
+constexpr int kIconWidth = 16;
+constexpr int kIconHeight = 15;
 constexpr int kButtonWidth = 16;
 constexpr int kButtonHeight = 15;
 constexpr int kButtonGap = 3;
+constexpr int kTitleGap = 3;
 constexpr int kTitleHeight = 30;
 
-enum Button { kClose, kMaxRestore, kMinimize, kHelp, kButtonCount };
-
 } // namespace
+
+void CCorvaneDlg::CreateFrameObjects()
+{
+    m_brFrame.CreateSolidBrush(kFrameColor);
+    m_fontTitle.CreateFont(18, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
+}
+
+void CCorvaneDlg::DeleteFrameObjects()
+{
+    m_fontTitle.DeleteObject();
+    m_brFrame.DeleteObject();
+}
 
 UINT CCorvaneDlg::ButtonBitmap(int nButton, BOOL bHover) const
 {
     switch (nButton) {
-    case kClose: return bHover ? IDB_CLOSE_GREEN : IDB_CLOSE_RED;
-    case kMaxRestore:
+    case kCaptionClose: return bHover ? IDB_CLOSE_GREEN : IDB_CLOSE_RED;
+    case kCaptionMaxRestore:
         if (IsZoomed()) return bHover ? IDB_RESTORE_RED : IDB_RESTORE_GREEN;
         return bHover ? IDB_MAX_RED : IDB_MAX_GREEN;
-    case kMinimize: return bHover ? IDB_MIN_RED : IDB_MIN_GREEN;
+    case kCaptionMinimize: return bHover ? IDB_MIN_RED : IDB_MIN_GREEN;
     default: return bHover ? IDB_HELP_GREEN : IDB_HELP_RED;
     }
+}
+
+CRect CCorvaneDlg::CaptionPartRect(int nPart, const CRect& rtWnd)
+{
+    const int fx = GetSystemMetrics(SM_CXFRAME);
+    const int fy = GetSystemMetrics(SM_CYFRAME);
+    if (nPart == kCaptionIcon) return CRect(fx, fy, fx + kIconWidth, fy + kIconHeight);
+    // The buttons from the right frame edge leftwards, a pixel above the caption's top.
+    const int right = rtWnd.Width() - fx - nPart * (kButtonWidth + kButtonGap);
+    return CRect(right - kButtonWidth, fy - 1, right, fy - 1 + kButtonHeight);
+}
+
+CRect CCorvaneDlg::LayoutCaption()
+{
+    CRect rtWnd;
+    GetWindowRect(&rtWnd);
+    CRect* pStored[kCaptionPartCount] = {&m_rtButtExit, &m_rtButtMax, &m_rtButtMin, &m_rtButtHelp, &m_rtIcon};
+    for (int i = 0; i < kCaptionPartCount; ++i) {
+        *pStored[i] = CaptionPartRect(i, rtWnd);
+        pStored[i]->OffsetRect(rtWnd.TopLeft());
+    }
+    return rtWnd;
+}
+
+void CCorvaneDlg::DrawCaptionButtons(CDC* pDC, const CRect& rtWnd, const CPoint* pHover)
+{
+    CDC memDC;
+    memDC.CreateCompatibleDC(pDC);
+    CBitmap bmp;
+    for (int i = 0; i < kCaptionButtonCount; ++i) {
+        CRect rtButt = CaptionPartRect(i, rtWnd);
+        CRect rtScreen = rtButt;
+        rtScreen.OffsetRect(rtWnd.TopLeft());
+        BOOL bHover = pHover && rtScreen.PtInRect(*pHover);
+        if (bmp.LoadBitmap(ButtonBitmap(i, bHover))) {
+            CDCStateSaver memState(memDC);
+            memDC.SelectObject(&bmp);
+            pDC->BitBlt(rtButt.left, rtButt.top, rtButt.Width(), rtButt.Height(), &memDC, 0, 0, SRCCOPY);
+        }
+        bmp.DeleteObject();
+    }
+    memDC.DeleteDC();
 }
 
 LRESULT CCorvaneDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -51,95 +109,45 @@ LRESULT CCorvaneDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CCorvaneDlg::DrawTitleBar(CDC* pDC)
 {
     if (!m_hWnd) return;
-
-    CBrush brush;
-    brush.CreateSolidBrush(kFrameColor);
-    CBrush* pOldBrush = pDC->SelectObject(&brush);
-
-    CRect rtWnd;
-    GetWindowRect(&rtWnd);
+    CDCStateSaver state(pDC);
+    const CRect rtWnd = LayoutCaption();
     const int fx = GetSystemMetrics(SM_CXFRAME);
     const int fy = GetSystemMetrics(SM_CYFRAME);
     const int cs = GetSystemMetrics(SM_CYSIZE);
     const int w = rtWnd.Width();
     const int h = rtWnd.Height();
-    CRect rtTitle(fx, fy, w - fx, fy + cs);
 
+    pDC->SelectObject(&m_brFrame);
     pDC->PatBlt(0, 0, w, cs + fy, PATCOPY);
     pDC->PatBlt(0, 0, fx - 1, h - 1, PATCOPY);
     pDC->PatBlt(0, h - fy, w, fy, PATCOPY);
     pDC->PatBlt(w - fx, 0, fx, h, PATCOPY);
 
-    m_rtIcon.SetRect(fx, fy, fx + 16, fy + 15);
+    const CRect rtIcon = CaptionPartRect(kCaptionIcon, rtWnd);
     CWinApp* pApp = AfxGetApp();
     HICON hIcon = pApp ? pApp->LoadIcon(IDR_MAINFRAME) : nullptr;
     if (hIcon)
-        DrawIconEx(pDC->GetSafeHdc(), m_rtIcon.left, m_rtIcon.top, hIcon, m_rtIcon.Width(), m_rtIcon.Height(), 0,
-                   nullptr, DI_NORMAL);
-    m_rtIcon.OffsetRect(rtWnd.TopLeft());
+        DrawIconEx(pDC->GetSafeHdc(), rtIcon.left, rtIcon.top, hIcon, rtIcon.Width(), rtIcon.Height(), 0, nullptr,
+                   DI_NORMAL);
 
-    CDC memDC;
-    memDC.CreateCompatibleDC(pDC);
-    CBitmap bmp;
-    CRect rtButt(rtTitle.right - kButtonWidth, rtTitle.top - 1, rtTitle.right, rtTitle.top - 1 + kButtonHeight);
-    CRect* pStored[kButtonCount] = {&m_rtButtExit, &m_rtButtMax, &m_rtButtMin, &m_rtButtHelp};
-    for (int i = 0; i < kButtonCount; ++i) {
-        if (bmp.LoadBitmap(ButtonBitmap(i, FALSE))) {
-            CBitmap* pOldBmp = memDC.SelectObject(&bmp);
-            pDC->BitBlt(rtButt.left, rtButt.top, rtButt.Width(), rtButt.Height(), &memDC, 0, 0, SRCCOPY);
-            memDC.SelectObject(pOldBmp);
-        }
-        *pStored[i] = rtButt;
-        pStored[i]->OffsetRect(rtWnd.TopLeft());
-        bmp.DeleteObject();
-        rtButt.right = rtButt.left - kButtonGap;
-        rtButt.left = rtButt.right - kButtonWidth;
-    }
+    DrawCaptionButtons(pDC, rtWnd, nullptr);
 
-    int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    COLORREF clrOldText = pDC->SetTextColor(kTitleColor);
-    CFont font;
-    font.CreateFont(18, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, FF_SWISS, "Arial");
-    CFont* pOldFont = pDC->SelectObject(&font);
-    rtTitle.left += m_rtIcon.Width() + 3;
-    rtTitle.bottom = rtTitle.top + kTitleHeight;
+    // The title reaches the right frame edge, over the buttons when it is long enough.
+    CRect rtTitle(rtIcon.left + rtIcon.Width() + kTitleGap, fy, w - fx, fy + kTitleHeight);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(kTitleColor);
+    pDC->SelectObject(&m_fontTitle);
     CString strTitle;
     GetWindowText(strTitle);
     pDC->DrawText(strTitle, &rtTitle, 0);
-    pDC->SetBkMode(nOldMode);
-    pDC->SetTextColor(clrOldText);
-
-    pDC->SelectObject(pOldBrush);
-    pDC->SelectObject(pOldFont);
-    memDC.DeleteDC();
-    bmp.DeleteObject();
-    font.DeleteObject();
-    brush.DeleteObject();
 }
 
 void CCorvaneDlg::OnNcMouseMove(UINT nHitTest, CPoint point)
 {
+    const CRect rtWnd = LayoutCaption();
     CDC* pDC = GetWindowDC();
     if (pDC) {
-        CDC memDC;
-        memDC.CreateCompatibleDC(pDC);
-        CBitmap bmp;
-        CRect rtWnd;
-        GetWindowRect(&rtWnd);
-        const CRect* pStored[kButtonCount] = {&m_rtButtExit, &m_rtButtMax, &m_rtButtMin, &m_rtButtHelp};
-        for (int i = 0; i < kButtonCount; ++i) {
-            CRect rtButt = *pStored[i];
-            BOOL bHover = rtButt.PtInRect(point);
-            if (bmp.LoadBitmap(ButtonBitmap(i, bHover))) {
-                rtButt.OffsetRect(-rtWnd.left, -rtWnd.top);
-                CBitmap* pOldBmp = memDC.SelectObject(&bmp);
-                pDC->BitBlt(rtButt.left, rtButt.top, rtButt.Width(), rtButt.Height(), &memDC, 0, 0, SRCCOPY);
-                memDC.SelectObject(pOldBmp);
-            }
-            bmp.DeleteObject();
-        }
-        memDC.DeleteDC();
+        DrawCaptionButtons(pDC, rtWnd, &point);
         ReleaseDC(pDC);
     }
     CDialog::OnNcMouseMove(nHitTest, point);
@@ -147,6 +155,7 @@ void CCorvaneDlg::OnNcMouseMove(UINT nHitTest, CPoint point)
 
 void CCorvaneDlg::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
+    LayoutCaption();
     const LPARAM lPoint = MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y));
     if (m_rtButtExit.PtInRect(point)) {
         SendMessage(WM_CLOSE, 0, 0);

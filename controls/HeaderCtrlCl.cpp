@@ -1,6 +1,7 @@
 #include "controls/HeaderCtrlCl.h"
 
 #include "platform/framework/AfxMsg.h"
+#include "platform/framework/DcStateSaver.h"
 
 #include <cmath>
 
@@ -23,21 +24,35 @@ CHeaderCtrlCl::CHeaderCtrlCl()
     : m_red(171), m_green(199), m_blue(235), m_gradientStep(8), m_heightFactor(1.0f), m_fontHeight(15),
       m_fontWidth(0), m_textColor(0)
 {
+    TitleFont();
 }
 
-CHeaderCtrlCl::~CHeaderCtrlCl() {}
+CHeaderCtrlCl::~CHeaderCtrlCl()
+{
+    m_fontTitle.DeleteObject();
+}
+
+CFont* CHeaderCtrlCl::TitleFont()
+{
+    if (!m_fontTitle.GetSafeHandle() || m_nTitleFontHeight != m_fontHeight || m_nTitleFontWidth != m_fontWidth) {
+        m_fontTitle.DeleteObject();
+        m_fontTitle.CreateFont(m_fontHeight, m_fontWidth, 0, 0, 0, FALSE, FALSE, 0, 0, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
+        m_nTitleFontHeight = m_fontHeight;
+        m_nTitleFontWidth = m_fontWidth;
+    }
+    return &m_fontTitle;
+}
 
 void CHeaderCtrlCl::FillGradient(CDC* pDC, int nLeft, int nRight, int nTop, int nBottom) const
 {
+    CRect rtBand(nLeft, nTop, nRight, nTop + 1);
+    if (rtBand.IsRectEmpty()) return;
     int r = m_red;
     int g = m_green;
     int b = m_blue;
-    CRect rtBand(nLeft, nTop, nRight, nTop + 1);
     for (int y = nTop; y <= nBottom; ++y) {
-        CBrush brush;
-        brush.CreateSolidBrush(RGB(r, g, b));
-        pDC->FillRect(&rtBand, &brush);
-        brush.DeleteObject();
+        pDC->FillSolidRect(&rtBand, RGB(r, g, b));
         r = r - m_gradientStep < 0 ? 0 : r - m_gradientStep;
         g = g - m_gradientStep < 0 ? 0 : g - m_gradientStep;
         b = b - m_gradientStep < 0 ? 0 : b - m_gradientStep;
@@ -47,12 +62,10 @@ void CHeaderCtrlCl::FillGradient(CDC* pDC, int nLeft, int nRight, int nTop, int 
 
 void CHeaderCtrlCl::DrawTitle(CDC* pDC, int nItem, const CRect& rtItem)
 {
+    CDCStateSaver state(pDC);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(m_textColor);
-    CFont font;
-    font.CreateFont(m_fontHeight, m_fontWidth, 0, 0, 0, FALSE, FALSE, 0, 0, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
-    CFont* pOldFont = pDC->SelectObject(&font);
+    pDC->SelectObject(TitleFont());
 
     // A column that did not come through the list's InsertColumn has neither
     // digit nor title: it gets an empty, centred one.
@@ -73,14 +86,13 @@ void CHeaderCtrlCl::DrawTitle(CDC* pDC, int nItem, const CRect& rtItem)
 
     CString strTitle = nItem < m_titles.GetSize() ? m_titles.GetAt(nItem) : CString();
     pDC->DrawText(strTitle, &rtText, nFormat);
-
-    pDC->SelectObject(pOldFont);
-    font.DeleteObject();
 }
 
 void CHeaderCtrlCl::OnPaint()
 {
     CPaintDC dc(this);
+    // The gradient's fills leave their colour as the background colour.
+    CDCStateSaver state(dc);
     int nCount = GetItemCount();
     for (int i = 0; i < nCount; ++i) {
         CRect rtItem;

@@ -27,8 +27,15 @@ public:
     COLORREF m_textColor;   // title colour
 
 protected:
+    // The title font of m_fontHeight and m_fontWidth: made with the header, and
+    // again only when a paint finds those changed.
+    CFont m_fontTitle;
+    int m_nTitleFontHeight = 0; // the size m_fontTitle was made with
+    int m_nTitleFontWidth = 0;
+    CFont* TitleFont();
+
     // Fills rows nTop to nBottom (inclusive) of the columns nLeft to nRight with
-    // the gradient, one brush per pixel row, starting from the base colour.
+    // the gradient, one colour per pixel row, starting from the base colour.
     void FillGradient(CDC* pDC, int nLeft, int nRight, int nTop, int nBottom) const;
     void DrawTitle(CDC* pDC, int nItem, const CRect& rtItem);
 

@@ -1,6 +1,7 @@
 #include "controls/ListCtrlCl.h"
 
 #include "platform/framework/AfxMsg.h"
+#include "platform/framework/DcStateSaver.h"
 #include "platform/system/window/SysMetrics.h"
 
 IMPLEMENT_DYNAMIC(CListCtrlCl, CListCtrl)
@@ -33,9 +34,22 @@ BEGIN_MESSAGE_MAP(CListCtrlCl, CListCtrl)
     ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
-CListCtrlCl::CListCtrlCl() : m_nRowHeight(0), m_textColor(0), m_fontHeight(12), m_fontWidth(0) {}
+CListCtrlCl::CListCtrlCl() : m_nRowHeight(0), m_textColor(0), m_fontHeight(12), m_fontWidth(0)
+{
+    CreateCellFont();
+}
 
-CListCtrlCl::~CListCtrlCl() {}
+CListCtrlCl::~CListCtrlCl()
+{
+    m_fontCell.DeleteObject();
+}
+
+void CListCtrlCl::CreateCellFont()
+{
+    m_fontCell.DeleteObject();
+    m_fontCell.CreateFont(m_fontHeight, m_fontWidth, 0, 0, 0, FALSE, FALSE, 0, 0, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
+}
 
 void CListCtrlCl::PreSubclassWindow()
 {
@@ -141,6 +155,7 @@ void CListCtrlCl::SetCellFontSize(int nHeight, int nWidth)
 {
     m_fontHeight = nHeight;
     m_fontWidth = nWidth;
+    CreateCellFont();
 }
 
 void CListCtrlCl::SetHeaderBackColor(int nRed, int nGreen, int nBlue, int nGradientStep)
@@ -166,6 +181,23 @@ void CListCtrlCl::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
     if (lpMeasureItemStruct && m_nRowHeight > 0) lpMeasureItemStruct->itemHeight = static_cast<UINT>(m_nRowHeight);
 }
 
+void CListCtrlCl::FillCell(CDC* pDC, const CRect& rtFill, int nColumn, int nRow, bool bSelected)
+{
+    if (bSelected) {
+        pDC->FillSolidRect(&rtFill, ::GetSysColor(COLOR_HIGHLIGHT));
+        pDC->SetTextColor(::GetSysColor(COLOR_HIGHLIGHTTEXT));
+        return;
+    }
+    COLORREF clr = 0;
+    pDC->FillSolidRect(&rtFill, GetBkColor());
+    if (FindColumnBackColor(nColumn, clr)) pDC->FillSolidRect(&rtFill, clr);
+    if (FindCellBackColor(nColumn, nRow, clr)) pDC->FillSolidRect(&rtFill, clr);
+    COLORREF clrText = m_textColor;
+    if (FindColumnTextColor(nColumn, clr)) clrText = clr;
+    if (FindCellTextColor(nColumn, nRow, clr)) clrText = clr;
+    pDC->SetTextColor(clrText);
+}
+
 void CListCtrlCl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     if (!lpDrawItemStruct) return;
@@ -173,6 +205,8 @@ void CListCtrlCl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if (!pDC) return;
     int nItem = static_cast<int>(lpDrawItemStruct->itemID);
     bool bSelected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
+    // Fonts and colours change cell by cell; the DC leaves as it came.
+    CDCStateSaver state(pDC);
 
     LVCOLUMN lvc{};
     lvc.mask = LVCF_FMT | LVCF_WIDTH;
@@ -185,19 +219,7 @@ void CListCtrlCl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 
         CRect rtFill = rtCell;
         if (k == 0) rtFill.left -= kFirstColumnMargin;
-        if (bSelected) {
-            pDC->FillSolidRect(&rtFill, ::GetSysColor(COLOR_HIGHLIGHT));
-            pDC->SetTextColor(::GetSysColor(COLOR_HIGHLIGHTTEXT));
-        } else {
-            COLORREF clr = 0;
-            pDC->FillSolidRect(&rtFill, GetBkColor());
-            if (FindColumnBackColor(k, clr)) pDC->FillSolidRect(&rtFill, clr);
-            if (FindCellBackColor(k, nItem, clr)) pDC->FillSolidRect(&rtFill, clr);
-            COLORREF clrText = m_textColor;
-            if (FindColumnTextColor(k, clr)) clrText = clr;
-            if (FindCellTextColor(k, nItem, clr)) clrText = clr;
-            pDC->SetTextColor(clrText);
-        }
+        FillCell(pDC, rtFill, k, nItem, bSelected);
 
         pDC->SelectStockObject(DEFAULT_GUI_FONT);
         UINT nFormat = CellAlignment(m_header.m_alignDigits, k);
@@ -207,12 +229,7 @@ void CListCtrlCl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         CRect rtText = rtCell;
         rtText.OffsetRect(0, (rtCell.Height() - tm.tmHeight) / 2);
 
-        CFont font;
-        font.CreateFont(m_fontHeight, m_fontWidth, 0, 0, 0, FALSE, FALSE, 0, 0, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
-        pDC->SelectObject(&font);
+        pDC->SelectObject(&m_fontCell);
         pDC->DrawText(szText, -1, &rtText, nFormat);
-        pDC->SelectStockObject(SYSTEM_FONT);
-        font.DeleteObject();
     }
 }

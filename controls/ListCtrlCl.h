@@ -86,9 +86,14 @@ protected:
     COLORREF m_textColor; // default text colour of every cell
     int m_fontHeight;     // cell font
     int m_fontWidth;
+    CFont m_fontCell;     // made from the two above, again when they change
+    void CreateCellFont();
 
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    // Fills a cell with its background (highlight, list, column, cell colour in
+    // turn) and sets its text colour the same way; the DC keeps the last fill's colour.
+    void FillCell(CDC* pDC, const CRect& rtFill, int nColumn, int nRow, bool bSelected);
     void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);

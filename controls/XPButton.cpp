@@ -2,6 +2,7 @@
 
 #include "controls/TrackMouse.h"
 #include "platform/framework/AfxMsg.h"
+#include "platform/framework/DcStateSaver.h"
 #include "platform/system/window/SysMetrics.h"
 
 #include <algorithm>
@@ -101,59 +102,52 @@ void CXPButton::DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct)
     CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
     if (!pDC) return;
     UINT nState = lpDrawItemStruct->itemState;
-    int nSaved = pDC->SaveDC();
+    CDCStateSaver state(pDC);
 
     char szText[kCaptionMax] = {};
     GetWindowText(szText, kCaptionMax);
 
-    CPen* pOldPen = pDC->SelectObject(&m_penBorder);
-    pDC->RoundRect(&lpDrawItemStruct->rcItem, CPoint(3, 3));
-
+    {
+        // The border's inside keeps whatever brush the DC holds.
+        CDCStateSaver border(pDC);
+        pDC->SelectObject(&m_penBorder);
+        pDC->RoundRect(&lpDrawItemStruct->rcItem, CPoint(3, 3));
+    }
     m_bFocus = m_bActive = (nState & ODS_FOCUS) ? TRUE : FALSE;
     if (nState & (ODS_SELECTED | ODS_DEFAULT)) m_bActive = TRUE;
-
-    if (pOldPen) pDC->SelectObject(pOldPen);
 
     rt.DeflateRect(GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE));
     DrawFace(pDC, &rt);
     if (m_bOver || m_bFocus) DrawFrame(pDC, &rt);
 
-    CFont* pFont = GetFont();
-    CFont* pOldFont = pFont ? pDC->SelectObject(pFont) : nullptr;
+    // The caption in the button's font, in whatever text colour the DC holds.
+    if (CFont* pFont = GetFont()) pDC->SelectObject(pFont);
     CSize sz = pDC->GetTextExtent(szText, lstrlenA(szText));
     CPoint pt = rt.CenterPoint();
     pt.x -= sz.cx / 2;
     pt.y -= sz.cy / 2;
     if (nState & ODS_SELECTED) pt.Offset(1, 1);
-    int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    pDC->SetBkMode(TRANSPARENT);
     pDC->DrawState(pt, sz, szText, (nState & ODS_DISABLED) ? DSS_DISABLED : DSS_NORMAL, TRUE, 0,
                    static_cast<CBrush*>(nullptr));
-    if (pOldFont) pDC->SelectObject(pOldFont);
-    pDC->SetBkMode(nOldMode);
-
-    pDC->RestoreDC(nSaved);
 }
 
 void CXPButton::DrawFace(CDC* pDC, const CRect* pRect)
 {
     if (!pDC || !pRect) return;
-    CBrush brushes[kBands];
-    for (int i = 0; i < kBands; ++i)
-        brushes[i].CreateSolidBrush(FaceBand(i, m_bOver, m_bActive));
-
     int nWidth = pRect->Width();
     int nHeight = pRect->Height();
     // A face with no height has no gradient to spread.
-    if (nHeight > 0) {
-        for (int y = pRect->top; y <= nHeight + 2; ++y) {
-            // Rows below a short face would pass the last band; they keep it.
-            int nBand = std::clamp(y * (kBands - 1) / nHeight, 0, kBands - 1);
-            CRect rtRow(pRect->left, y, nWidth + 2, y + 1);
-            pDC->FillRect(&rtRow, &brushes[nBand]);
-        }
+    if (nHeight <= 0) return;
+    // Each row is filled with its band's colour, which the fill leaves as the
+    // background colour: the saver puts the DC's own back.
+    CDCStateSaver state(pDC);
+    for (int y = pRect->top; y <= nHeight + 2; ++y) {
+        // Rows below a short face would pass the last band; they keep it.
+        int nBand = std::clamp(y * (kBands - 1) / nHeight, 0, kBands - 1);
+        CRect rtRow(pRect->left, y, nWidth + 2, y + 1);
+        if (!rtRow.IsRectEmpty()) pDC->FillSolidRect(&rtRow, FaceBand(nBand, m_bOver, m_bActive));
     }
-    for (CBrush& brush : brushes)
-        brush.DeleteObject();
 }
 
 void CXPButton::DrawFrame(CDC* pDC, const CRect* pRect)
@@ -166,24 +160,24 @@ void CXPButton::DrawFrame(CDC* pDC, const CRect* pRect)
     CPen* pBottom = bFocusLook ? &m_penFocusBottom : &m_penHoverBottom;
     int l = pRect->left, t = pRect->top, r = pRect->right, b = pRect->bottom;
 
-    CPoint ptOld = pDC->MoveTo(l, b - 1);
-    CPen* pOldPen = pDC->SelectObject(pLeft);
-    pDC->LineTo(l, t + 1);
+    {
+        // The pens and the current position go back when the lines are drawn.
+        CDCStateSaver state(pDC);
+        pDC->MoveTo(l, b - 1);
+        pDC->SelectObject(pLeft);
+        pDC->LineTo(l, t + 1);
 
-    pDC->SelectObject(pRight);
-    pDC->MoveTo(r - 1, b - 1);
-    pDC->LineTo(r - 1, t);
+        pDC->SelectObject(pRight);
+        pDC->MoveTo(r - 1, b - 1);
+        pDC->LineTo(r - 1, t);
 
-    pDC->SelectObject(pTop);
-    pDC->MoveTo(l - 1, t);
-    pDC->LineTo(r - 1, t);
+        pDC->SelectObject(pTop);
+        pDC->MoveTo(l - 1, t);
+        pDC->LineTo(r - 1, t);
 
-    pDC->SelectObject(pBottom);
-    pDC->MoveTo(l, b);
-    pDC->LineTo(r - 1, b);
-
-    if (pOldPen) pDC->SelectObject(pOldPen);
-    pDC->MoveTo(ptOld);
-
+        pDC->SelectObject(pBottom);
+        pDC->MoveTo(l, b);
+        pDC->LineTo(r - 1, b);
+    }
     if (bFocusLook) pDC->DrawFocusRect(pRect);
 }

@@ -1,6 +1,7 @@
 #include "controls/XPEdit.h"
 
 #include "platform/framework/AfxMsg.h"
+#include "platform/framework/DcStateSaver.h"
 
 BEGIN_MESSAGE_MAP(CXPEdit, CMouseTrackEdit)
     ON_WM_NCPAINT()
@@ -36,9 +37,9 @@ void CXPEdit::OnNcPaint()
     CRect rtBorder(0, 0, rt.Width(), rt.Height());
     if (IsPointerOver()) {
         // The window DC's own pen (black, one pixel) outlines it.
-        CBrush* pOldBrush = dc.SelectObject(&m_brushHover);
+        CDCStateSaver state(dc);
+        dc.SelectObject(&m_brushHover);
         dc.Rectangle(&rtBorder);
-        if (pOldBrush) dc.SelectObject(pOldBrush);
     } else {
         dc.DrawEdge(&rtBorder, EDGE_SUNKEN, BF_RECT | BF_FLAT);
     }

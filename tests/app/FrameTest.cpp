@@ -137,6 +137,28 @@ TEST_F(FrameTest, ButtonsChangeImageUnderThePointerOnly)
         EXPECT_TRUE(Shows(*rects[j], rest[j])) << j;
 }
 
+TEST_F(FrameTest, HoverAndClicksFindTheButtonsWithoutAStoredLayout)
+{
+    OpenWorked();
+    // As before the first paint: nothing stored. Hover and clicks lay the caption out themselves.
+    auto forget = [this] {
+        for (CRect* r : {&dlg->m_rtIcon, &dlg->m_rtButtExit, &dlg->m_rtButtMax, &dlg->m_rtButtMin, &dlg->m_rtButtHelp})
+            r->SetRectEmpty();
+    };
+    forget();
+    Hover(100 + 588, 50 + 10);
+    EXPECT_EQ(dlg->m_rtIcon, At(4, 4, 20, 19));
+    EXPECT_EQ(dlg->m_rtButtExit, At(580, 3, 596, 18));
+    EXPECT_EQ(dlg->m_rtButtHelp, At(523, 3, 539, 18));
+    EXPECT_TRUE(Shows(At(580, 3, 596, 18), IDB_CLOSE_GREEN));
+    EXPECT_TRUE(Shows(At(542, 3, 558, 18), IDB_MIN_GREEN));
+
+    forget();
+    ClickAt(100 + 550, 50 + 10);
+    Pump();
+    EXPECT_TRUE(dlg->IsIconic());
+}
+
 TEST_F(FrameTest, MinimizeMaximizeAndRestoreAct)
 {
     OpenWorked();

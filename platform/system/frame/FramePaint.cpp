@@ -53,6 +53,31 @@ void PaintCloseGlyph(HDC hdc, RECT r)
     }
 }
 
+// The band, its icon and title, and the buttons, all where the hit test finds them.
+void PaintCaption(HDC hdc, HWND hwnd, const Window& w, const CaptionLayout& cap)
+{
+    bool active = State().active == RootOf(hwnd);
+    FillBand(hdc, cap.band, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+    FillBand(hdc, cap.line, COLOR_BTNFACE);
+    // No icon place (no system menu): a zero size would mean the icon's own size.
+    if (!IsRectEmpty(&cap.icon) && (w.iconSmall || w.iconBig))
+        DrawIconEx(hdc, cap.icon.left, cap.icon.top, w.iconSmall ? w.iconSmall : w.iconBig, Width(cap.icon),
+                   Height(cap.icon), 0, nullptr, 3);
+    int oldMode = SetBkMode(hdc, TRANSPARENT);
+    COLORREF oldColor = SetTextColor(hdc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    std::string title = w.text;
+    RECT text = cap.title;
+    DrawText(hdc, title.c_str(), static_cast<int>(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    SelectObject(hdc, oldFont);
+    SetTextColor(hdc, oldColor);
+    SetBkMode(hdc, oldMode);
+    PaintCaptionButton(hdc, cap.close);
+    if (!IsRectEmpty(&cap.close)) PaintCloseGlyph(hdc, cap.close);
+    PaintCaptionButton(hdc, cap.maximize);
+    PaintCaptionButton(hdc, cap.minimize);
+}
+
 } // namespace
 
 void PaintFrame(HWND hwnd)
@@ -81,33 +106,7 @@ void PaintFrame(HWND hwnd)
         FrameRect(hdc, &whole, GetSysColorBrush(COLOR_WINDOWFRAME));
     }
     CaptionLayout cap = LayoutCaption(*w);
-    if (!IsRectEmpty(&cap.band)) {
-        bool active = State().active == RootOf(hwnd);
-        FillBand(hdc, cap.band, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-        FillBand(hdc, RECT{cap.band.left, cap.band.bottom, cap.band.right, cap.band.bottom + 1}, COLOR_BTNFACE);
-        RECT text = cap.band;
-        text.left += IsRectEmpty(&cap.icon) ? 2 : cap.icon.right - cap.band.left + 2;
-        if (!IsRectEmpty(&cap.minimize)) text.right = cap.minimize.left - 2;
-        else if (!IsRectEmpty(&cap.close)) text.right = cap.close.left - 2;
-        // No icon place (no system menu): a zero size would mean the icon's own size.
-        if (!IsRectEmpty(&cap.icon) && (w->iconSmall || w->iconBig))
-            DrawIconEx(hdc, cap.icon.left, cap.icon.top, w->iconSmall ? w->iconSmall : w->iconBig,
-                       Width(cap.icon), Height(cap.icon), 0, nullptr, 3);
-        int oldMode = SetBkMode(hdc, TRANSPARENT);
-        COLORREF oldColor =
-            SetTextColor(hdc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-        HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
-        std::string title = w->text;
-        DrawText(hdc, title.c_str(), static_cast<int>(title.size()), &text,
-                 DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-        SelectObject(hdc, oldFont);
-        SetTextColor(hdc, oldColor);
-        SetBkMode(hdc, oldMode);
-        PaintCaptionButton(hdc, cap.close);
-        if (!IsRectEmpty(&cap.close)) PaintCloseGlyph(hdc, cap.close);
-        PaintCaptionButton(hdc, cap.maximize);
-        PaintCaptionButton(hdc, cap.minimize);
-    }
+    if (!IsRectEmpty(&cap.band)) PaintCaption(hdc, hwnd, *w, cap);
     if (edgeX || edgeY) {
         RECT edge = client;
         InflateRect(&edge, edgeX, edgeY);

@@ -45,6 +45,52 @@ RECT ClientFromWindow(const RECT& window, DWORD style, DWORD exStyle)
     return c;
 }
 
+namespace {
+
+// The parts a system menu brings into the band: the buttons at its right end,
+// the icon and the system menu's hit area at its left.
+void PlaceSysMenuParts(CaptionLayout& l, const Window& w, int caption)
+{
+    bool tool = (w.exStyle & WS_EX_TOOLWINDOW) != 0;
+    int buttonW = GetSystemMetrics(tool ? SM_CXSMSIZE : SM_CXSIZE) - 2;
+    int buttonH = caption - 1 - 4;
+    int top = l.band.top + 2;
+    int right = l.band.right - 2;
+    l.close = RECT{right - buttonW, top, right, top + buttonH};
+    if (!tool && (w.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
+        right = l.close.left - 2;
+        l.maximize = RECT{right - buttonW, top, right, top + buttonH};
+        l.minimize = RECT{l.maximize.left - buttonW, top, l.maximize.left, top + buttonH};
+    }
+    if (tool || (w.exStyle & WS_EX_DLGMODALFRAME)) return;
+    int size = GetSystemMetrics(SM_CXSMICON);
+    l.icon = RECT{l.band.left + 2, l.band.top + 1, l.band.left + 2 + size, l.band.top + 1 + size};
+    // A caption button's width from the band's left end, band and line.
+    if (!IsRectEmpty(&l.icon))
+        l.sysMenu = RECT{l.band.left, l.band.top, std::min(l.band.left + GetSystemMetrics(SM_CXSIZE), l.band.right),
+                         l.line.bottom};
+}
+
+// The sizing border's codes for a point of a width x height window; HTNOWHERE off the border.
+LRESULT SizingBorderHit(POINT p, int width, int height)
+{
+    int fx = GetSystemMetrics(SM_CXFRAME), fy = GetSystemMetrics(SM_CYFRAME);
+    int corner = GetSystemMetrics(SM_CYCAPTION) + fy;
+    bool left = p.x < fx, right = p.x >= width - fx, top = p.y < fy, bottom = p.y >= height - fy;
+    if (!(top || bottom || left || right)) return HTNOWHERE;
+    bool nearLeft = p.x < corner, nearRight = p.x >= width - corner;
+    bool nearTop = p.y < corner, nearBottom = p.y >= height - corner;
+    if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
+    if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
+    if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
+    if ((bottom && nearRight) || (right && nearBottom)) return HTBOTTOMRIGHT;
+    if (top) return HTTOP;
+    if (bottom) return HTBOTTOM;
+    return left ? HTLEFT : HTRIGHT;
+}
+
+} // namespace
+
 CaptionLayout LayoutCaption(const Window& w)
 {
     CaptionLayout l;
@@ -58,22 +104,15 @@ CaptionLayout LayoutCaption(const Window& w)
     }
     // The band leaves its last row for the line under the caption.
     l.band = RECT{fx, fy, width - fx, fy + m.caption - 1};
-    bool tool = (w.exStyle & WS_EX_TOOLWINDOW) != 0;
-    int buttonW = GetSystemMetrics(tool ? SM_CXSMSIZE : SM_CXSIZE) - 2;
-    int buttonH = m.caption - 1 - 4;
-    int top = l.band.top + 2;
-    if (!(w.style & WS_SYSMENU)) return l;
-    int right = l.band.right - 2;
-    l.close = RECT{right - buttonW, top, right, top + buttonH};
-    if (!tool && (w.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
-        right = l.close.left - 2;
-        l.maximize = RECT{right - buttonW, top, right, top + buttonH};
-        l.minimize = RECT{l.maximize.left - buttonW, top, l.maximize.left, top + buttonH};
-    }
-    if (!tool && !(w.exStyle & WS_EX_DLGMODALFRAME)) {
-        int size = GetSystemMetrics(SM_CXSMICON);
-        l.icon = RECT{l.band.left + 2, l.band.top + 1, l.band.left + 2 + size, l.band.top + 1 + size};
-    }
+    l.line = RECT{l.band.left, l.band.bottom, l.band.right, l.band.bottom + 1};
+    if (w.style & WS_SYSMENU) PlaceSysMenuParts(l, w, m.caption);
+    // The title runs from the icon to the buttons.
+    l.title = l.band;
+    l.title.left += IsRectEmpty(&l.icon) ? 2 : l.icon.right - l.band.left + 2;
+    if (!IsRectEmpty(&l.minimize))
+        l.title.right = l.minimize.left - 2;
+    else if (!IsRectEmpty(&l.close))
+        l.title.right = l.close.left - 2;
     return l;
 }
 
@@ -89,28 +128,15 @@ LRESULT DefaultHitTest(const Window& w, POINT screen)
 
     FrameMetrics m = FrameFor(w.style, w.exStyle);
     if (w.style & WS_THICKFRAME && !(w.style & WS_MAXIMIZE)) {
-        int fx = GetSystemMetrics(SM_CXFRAME), fy = GetSystemMetrics(SM_CYFRAME);
-        int corner = GetSystemMetrics(SM_CYCAPTION) + fy;
-        bool left = p.x < fx, right = p.x >= width - fx, top = p.y < fy, bottom = p.y >= height - fy;
-        if (top || bottom || left || right) {
-            bool nearLeft = p.x < corner, nearRight = p.x >= width - corner;
-            bool nearTop = p.y < corner, nearBottom = p.y >= height - corner;
-            if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
-            if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
-            if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
-            if ((bottom && nearRight) || (right && nearBottom)) return HTBOTTOMRIGHT;
-            if (top) return HTTOP;
-            if (bottom) return HTBOTTOM;
-            return left ? HTLEFT : HTRIGHT;
-        }
+        LRESULT sizing = SizingBorderHit(p, width, height);
+        if (sizing != HTNOWHERE) return sizing;
     }
     CaptionLayout cap = LayoutCaption(w);
-    if (!IsRectEmpty(&cap.band) && p.y >= cap.band.top && p.y < cap.band.bottom + 1 && p.x >= cap.band.left &&
-        p.x < cap.band.right) {
+    if (!IsRectEmpty(&cap.band) && (PtInRect(&cap.band, p) || PtInRect(&cap.line, p))) {
         if (PtInRect(&cap.close, p)) return HTCLOSE;
         if (PtInRect(&cap.maximize, p)) return HTMAXBUTTON;
         if (PtInRect(&cap.minimize, p)) return HTMINBUTTON;
-        if (!IsRectEmpty(&cap.icon) && p.x < cap.band.left + GetSystemMetrics(SM_CXSIZE)) return HTSYSMENU;
+        if (PtInRect(&cap.sysMenu, p)) return HTSYSMENU;
         return HTCAPTION;
     }
     if (m.vscroll && p.x >= w.client.right && p.x < w.client.right + m.vscroll && p.y >= w.client.top &&

@@ -21,9 +21,13 @@ FrameMetrics FrameFor(DWORD style, DWORD exStyle);
 RECT ClientFromWindow(const RECT& window, DWORD style, DWORD exStyle);
 
 // Caption parts in window coordinates; empty rectangles for absent parts.
+// Painting and hit testing both read them, so what is drawn is what is hit.
 struct CaptionLayout {
     RECT band{0, 0, 0, 0};
+    RECT line{0, 0, 0, 0}; // the row under the band: painted as frame, hit as caption
     RECT icon{0, 0, 0, 0};
+    RECT sysMenu{0, 0, 0, 0}; // where a press opens the system menu: the band's left end
+    RECT title{0, 0, 0, 0};   // the caption text, between the icon and the buttons
     RECT close{0, 0, 0, 0};
     RECT maximize{0, 0, 0, 0};
     RECT minimize{0, 0, 0, 0};

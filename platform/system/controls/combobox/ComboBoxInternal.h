@@ -24,6 +24,13 @@ Combo* From(HWND hwnd);
 int FaceHeight(const Combo& c);
 // Makes the window as tall as its face.
 void FitFace(Combo& c);
+// The face's parts in client coordinates: the drop button at the right end,
+// inside the sunken edge, and the field left of it that shows the choice.
+struct FaceLayout {
+    RECT button{0, 0, 0, 0};
+    RECT field{0, 0, 0, 0};
+};
+FaceLayout LayoutFace(const Combo& c);
 void Paint(const Combo& c, HDC hdc);
 void Notify(HWND hwnd, WORD code);
 void DropDown(Combo& c);

@@ -54,6 +54,18 @@ void FitFace(Combo& c)
         SetWindowPos(c.hwnd, nullptr, 0, 0, r.right - r.left, face, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+FaceLayout LayoutFace(const Combo& c)
+{
+    RECT client{};
+    GetClientRect(c.hwnd, &client);
+    RECT inner{client.left + 2, client.top + 2, client.right - 2, client.bottom - 2};
+    int buttonWidth = std::min(GetSystemMetrics(SM_CXVSCROLL), static_cast<int>(inner.right - inner.left));
+    FaceLayout l;
+    l.button = RECT{inner.right - buttonWidth, inner.top, inner.right, inner.bottom};
+    l.field = RECT{inner.left + 1, inner.top + 1, l.button.left - 1, inner.bottom - 1};
+    return l;
+}
+
 void Paint(const Combo& c, HDC hdc)
 {
     RECT client{};
@@ -62,12 +74,10 @@ void Paint(const Combo& c, HDC hdc)
     FillRect(hdc, &client, GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
     RECT edge = client;
     DrawEdge(hdc, &edge, EDGE_SUNKEN, BF_RECT);
-    RECT inner{client.left + 2, client.top + 2, client.right - 2, client.bottom - 2};
-    int buttonWidth = std::min(GetSystemMetrics(SM_CXVSCROLL), static_cast<int>(inner.right - inner.left));
-    RECT button{inner.right - buttonWidth, inner.top, inner.right, inner.bottom};
-    PaintArrowButton(hdc, button, enabled);
+    const FaceLayout face = LayoutFace(c);
+    PaintArrowButton(hdc, face.button, enabled);
 
-    RECT field{inner.left + 1, inner.top + 1, button.left - 1, inner.bottom - 1};
+    const RECT& field = face.field;
     bool highlight = c.focused && !c.list;
     if (highlight) FillRect(hdc, &field, GetSysColorBrush(COLOR_HIGHLIGHT));
     if (c.sel >= 0 && c.sel < static_cast<int>(c.items.size())) {
