@@ -2,7 +2,9 @@
 // check boxes and radio buttons. A click is reported to the parent as
 // BN_CLICKED when the mouse button or Space is released on the button.
 #include "platform/system/controls/ControlClasses.h"
+#include "platform/system/controls/ControlCommon.h"
 #include "platform/system/controls/OwnerDraw.h"
+#include "platform/system/controls/PressTracker.h"
 #include "platform/system/controls/button/ButtonInternal.h"
 #include "platform/system/dialog/DialogDefs.h"
 #include "platform/system/gdi/Gdi.h"
@@ -23,14 +25,6 @@ void SetBits(HWND hwnd, LONG_PTR bits)
 bool IsOwnerDraw(HWND hwnd)
 {
     return ButtonType(hwnd) == BS_OWNERDRAW;
-}
-
-void Notify(HWND hwnd, WORD code)
-{
-    HWND parent = GetParent(hwnd);
-    if (!parent) return;
-    SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), code),
-                reinterpret_cast<LPARAM>(hwnd));
 }
 
 // Shows a change: owner-draw buttons are drawn at once with the action that
@@ -77,7 +71,7 @@ void Click(HWND hwnd)
             }
         }
     }
-    if (IsWindow(hwnd)) Notify(hwnd, BN_CLICKED);
+    if (IsWindow(hwnd)) NotifyParentCommand(hwnd, BN_CLICKED);
 }
 
 bool Inside(HWND hwnd, LPARAM lParam)
@@ -87,13 +81,27 @@ bool Inside(HWND hwnd, LPARAM lParam)
     return PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != FALSE;
 }
 
+// The mouse press kept in the state bits: held while the button went down on
+// it, over while it is drawn pushed.
+PressTracker MousePress(HWND hwnd)
+{
+    LONG_PTR bits = ButtonBits(hwnd);
+    return PressTracker((bits & kBtnMouseDown) != 0, (bits & kBtnPushed) != 0);
+}
+
+void StoreMousePress(HWND hwnd, const PressTracker& press)
+{
+    LONG_PTR bits = ButtonBits(hwnd);
+    SetBits(hwnd, press.Held() ? (bits | kBtnMouseDown) : (bits & ~kBtnMouseDown));
+}
+
 // Ends a press that did not complete (focus or capture lost).
 void CancelPress(HWND hwnd)
 {
     LONG_PTR bits = ButtonBits(hwnd);
     if (!(bits & (kBtnMouseDown | kBtnSpaceDown))) return;
     SetBits(hwnd, bits & ~(kBtnMouseDown | kBtnSpaceDown));
-    if (GetCapture() == hwnd) ReleaseCapture();
+    EndCapture(hwnd);
     if (IsWindow(hwnd)) SetPushed(hwnd, false);
 }
 
@@ -127,127 +135,170 @@ void SetStyle(HWND hwnd, WPARAM wParam, LPARAM redraw)
     if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+LRESULT OnEnable(HWND hwnd, bool enabled)
+{
+    if (!enabled) CancelPress(hwnd);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT OnSetFocus(HWND hwnd)
+{
+    SetBits(hwnd, ButtonBits(hwnd) | kBtnFocus);
+    ShowChange(hwnd, ODA_FOCUS);
+    if (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY) NotifyParentCommand(hwnd, BN_SETFOCUS);
+    return 0;
+}
+
+LRESULT OnKillFocus(HWND hwnd)
+{
+    CancelPress(hwnd);
+    if (!IsWindow(hwnd)) return 0;
+    SetBits(hwnd, ButtonBits(hwnd) & ~kBtnFocus);
+    ShowChange(hwnd, ODA_FOCUS);
+    if (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY) NotifyParentCommand(hwnd, BN_KILLFOCUS);
+    return 0;
+}
+
+LRESULT OnButtonDown(HWND hwnd)
+{
+    if (ButtonType(hwnd) == BS_GROUPBOX) return 0;
+    if (GetFocus() != hwnd) SetFocus(hwnd);
+    if (!IsWindow(hwnd)) return 0;
+    PressTracker press = MousePress(hwnd);
+    press.Press();
+    StoreMousePress(hwnd, press);
+    SetCapture(hwnd);
+    SetPushed(hwnd, press.Pressed());
+    return 0;
+}
+
+// Leaving the button while holding the mouse button unpresses it; coming back presses it again.
+LRESULT OnMouseMove(HWND hwnd, LPARAM lParam)
+{
+    PressTracker press = MousePress(hwnd);
+    if (press.Held() && press.Move(Inside(hwnd, lParam))) SetPushed(hwnd, press.Pressed());
+    return 0;
+}
+
+LRESULT OnButtonUp(HWND hwnd, LPARAM lParam)
+{
+    PressTracker press = MousePress(hwnd);
+    PressEnd end = press.Release(Inside(hwnd, lParam));
+    if (end == PressEnd::None) return 0;
+    StoreMousePress(hwnd, press);
+    EndCapture(hwnd);
+    if (!IsWindow(hwnd)) return 0;
+    SetPushed(hwnd, press.Pressed());
+    if (end == PressEnd::Action && IsWindow(hwnd)) Click(hwnd);
+    return 0;
+}
+
+LRESULT OnCaptureChanged(HWND hwnd)
+{
+    if (MousePress(hwnd).Held()) CancelPress(hwnd);
+    return 0;
+}
+
+bool IsFirstPress(LPARAM keyData)
+{
+    return !(keyData & (LPARAM{1} << 30));
+}
+
+LRESULT OnKeyDown(HWND hwnd, WPARAM key, LPARAM keyData)
+{
+    if (key == VK_SPACE && IsFirstPress(keyData) && !(ButtonBits(hwnd) & kBtnMouseDown)) {
+        SetBits(hwnd, ButtonBits(hwnd) | kBtnSpaceDown);
+        SetPushed(hwnd, true);
+    }
+    return 0;
+}
+
+LRESULT OnKeyUp(HWND hwnd, WPARAM key)
+{
+    if (key == VK_SPACE && (ButtonBits(hwnd) & kBtnSpaceDown)) {
+        SetBits(hwnd, ButtonBits(hwnd) & ~kBtnSpaceDown);
+        SetPushed(hwnd, false);
+        if (IsWindow(hwnd)) Click(hwnd);
+    }
+    return 0;
+}
+
+// A default push button made owner-draw stays the default.
+LRESULT OnStyleChanged(HWND hwnd, WPARAM which, LPARAM lParam)
+{
+    if (static_cast<int>(which) == GWL_STYLE && lParam) {
+        auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
+        if ((ss->styleOld & BS_TYPEMASK) == BS_DEFPUSHBUTTON && (ss->styleNew & BS_TYPEMASK) == BS_OWNERDRAW)
+            SetBits(hwnd, ButtonBits(hwnd) | kBtnOwnerDefault);
+    }
+    return 0;
+}
+
+LRESULT SetCheck(HWND hwnd, WPARAM wParam)
+{
+    LONG_PTR bits = ButtonBits(hwnd);
+    LONG_PTR check = static_cast<LONG_PTR>(wParam) & kBtnCheckMask;
+    DWORD type = ButtonType(hwnd);
+    if (check == BST_INDETERMINATE && type != BS_3STATE && type != BS_AUTO3STATE) check = BST_CHECKED;
+    if (IsPushType(type)) return 0;
+    if ((bits & kBtnCheckMask) != check) {
+        SetBits(hwnd, (bits & ~kBtnCheckMask) | check);
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    // Checking a radio button makes it the tab stop of its group.
+    if (type == BS_AUTORADIOBUTTON) {
+        auto style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+        SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(check ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP)));
+    }
+    return 0;
+}
+
+LRESULT ClickMessage(HWND hwnd)
+{
+    if (!IsWindowEnabled(hwnd)) return 0;
+    SetPushed(hwnd, true);
+    SetPushed(hwnd, false);
+    Click(hwnd);
+    return 0;
+}
+
+LRESULT SetImage(HWND hwnd, LPARAM image)
+{
+    LONG_PTR old = GetWindowLongPtr(hwnd, kBtnImageSlot);
+    SetWindowLongPtr(hwnd, kBtnImageSlot, image);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return old;
+}
+
 LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_GETDLGCODE: return DialogCode(hwnd);
     case WM_ERASEBKGND: return 1; // WM_PAINT covers the whole button
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (HDC hdc = BeginPaint(hwnd, &ps)) {
-            PaintButton(hwnd, hdc);
-            EndPaint(hwnd, &ps);
-        }
-        return 0;
-    }
-    case WM_SETFONT:
-        SetWindowLongPtr(hwnd, kBtnFontSlot, static_cast<LONG_PTR>(wParam));
-        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
+    case WM_PAINT: return PaintClient(hwnd, PaintButton);
+    case WM_SETFONT: return SetFontSlot(hwnd, kBtnFontSlot, wParam, lParam);
     case WM_GETFONT: return GetWindowLongPtr(hwnd, kBtnFontSlot);
-    case WM_SETTEXT: {
-        LRESULT r = DefWindowProc(hwnd, message, wParam, lParam);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return r;
-    }
-    case WM_ENABLE:
-        if (!wParam) CancelPress(hwnd);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
-    case WM_SETFOCUS:
-        SetBits(hwnd, ButtonBits(hwnd) | kBtnFocus);
-        ShowChange(hwnd, ODA_FOCUS);
-        if (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY) Notify(hwnd, BN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        CancelPress(hwnd);
-        if (!IsWindow(hwnd)) return 0;
-        SetBits(hwnd, ButtonBits(hwnd) & ~kBtnFocus);
-        ShowChange(hwnd, ODA_FOCUS);
-        if (GetWindowLong(hwnd, GWL_STYLE) & BS_NOTIFY) Notify(hwnd, BN_KILLFOCUS);
-        return 0;
+    case WM_SETTEXT: return SetTextAndRedraw(hwnd, wParam, lParam);
+    case WM_ENABLE: return OnEnable(hwnd, wParam != 0);
+    case WM_SETFOCUS: return OnSetFocus(hwnd);
+    case WM_KILLFOCUS: return OnKillFocus(hwnd);
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        if (ButtonType(hwnd) == BS_GROUPBOX) return 0;
-        if (GetFocus() != hwnd) SetFocus(hwnd);
-        if (!IsWindow(hwnd)) return 0;
-        SetBits(hwnd, ButtonBits(hwnd) | kBtnMouseDown);
-        SetCapture(hwnd);
-        SetPushed(hwnd, true);
-        return 0;
-    case WM_MOUSEMOVE:
-        // Leaving the button while holding the mouse button unpresses it; coming back presses it again.
-        if (ButtonBits(hwnd) & kBtnMouseDown) SetPushed(hwnd, Inside(hwnd, lParam));
-        return 0;
-    case WM_LBUTTONUP: {
-        LONG_PTR bits = ButtonBits(hwnd);
-        if (!(bits & kBtnMouseDown)) return 0;
-        SetBits(hwnd, bits & ~kBtnMouseDown);
-        bool inside = Inside(hwnd, lParam);
-        if (GetCapture() == hwnd) ReleaseCapture();
-        if (!IsWindow(hwnd)) return 0;
-        SetPushed(hwnd, false);
-        if (inside && IsWindow(hwnd)) Click(hwnd);
-        return 0;
-    }
-    case WM_CAPTURECHANGED:
-        if (ButtonBits(hwnd) & kBtnMouseDown) CancelPress(hwnd);
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE && !(lParam & (LPARAM{1} << 30)) && !(ButtonBits(hwnd) & kBtnMouseDown)) {
-            SetBits(hwnd, ButtonBits(hwnd) | kBtnSpaceDown);
-            SetPushed(hwnd, true);
-        }
-        return 0;
-    case WM_KEYUP:
-        if (wParam == VK_SPACE && (ButtonBits(hwnd) & kBtnSpaceDown)) {
-            SetBits(hwnd, ButtonBits(hwnd) & ~kBtnSpaceDown);
-            SetPushed(hwnd, false);
-            if (IsWindow(hwnd)) Click(hwnd);
-        }
-        return 0;
-    case WM_STYLECHANGED:
-        // A default push button made owner-draw stays the default.
-        if (static_cast<int>(wParam) == GWL_STYLE && lParam) {
-            auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
-            if ((ss->styleOld & BS_TYPEMASK) == BS_DEFPUSHBUTTON && (ss->styleNew & BS_TYPEMASK) == BS_OWNERDRAW)
-                SetBits(hwnd, ButtonBits(hwnd) | kBtnOwnerDefault);
-        }
-        return 0;
+    case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd);
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(hwnd, lParam);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd);
+    case WM_KEYDOWN: return OnKeyDown(hwnd, wParam, lParam);
+    case WM_KEYUP: return OnKeyUp(hwnd, wParam);
+    case WM_STYLECHANGED: return OnStyleChanged(hwnd, wParam, lParam);
     case BM_GETCHECK: return ButtonBits(hwnd) & kBtnCheckMask;
-    case BM_SETCHECK: {
-        LONG_PTR bits = ButtonBits(hwnd);
-        LONG_PTR check = static_cast<LONG_PTR>(wParam) & kBtnCheckMask;
-        DWORD type = ButtonType(hwnd);
-        if (check == BST_INDETERMINATE && type != BS_3STATE && type != BS_AUTO3STATE) check = BST_CHECKED;
-        if (IsPushType(type)) return 0;
-        if ((bits & kBtnCheckMask) != check) {
-            SetBits(hwnd, (bits & ~kBtnCheckMask) | check);
-            InvalidateRect(hwnd, nullptr, TRUE);
-        }
-        // Checking a radio button makes it the tab stop of its group.
-        if (type == BS_AUTORADIOBUTTON) {
-            auto style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
-            SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(check ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP)));
-        }
-        return 0;
-    }
+    case BM_SETCHECK: return SetCheck(hwnd, wParam);
     case BM_GETSTATE: return ButtonBits(hwnd) & (kBtnCheckMask | kBtnPushed | kBtnFocus);
     case BM_SETSTATE: SetPushed(hwnd, wParam != 0); return 0;
     case BM_SETSTYLE: SetStyle(hwnd, wParam, lParam); return 0;
-    case BM_CLICK:
-        if (!IsWindowEnabled(hwnd)) return 0;
-        SetPushed(hwnd, true);
-        SetPushed(hwnd, false);
-        Click(hwnd);
-        return 0;
+    case BM_CLICK: return ClickMessage(hwnd);
     case BM_GETIMAGE: return GetWindowLongPtr(hwnd, kBtnImageSlot);
-    case BM_SETIMAGE: {
-        LONG_PTR old = GetWindowLongPtr(hwnd, kBtnImageSlot);
-        SetWindowLongPtr(hwnd, kBtnImageSlot, lParam);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return old;
-    }
+    case BM_SETIMAGE: return SetImage(hwnd, lParam);
     default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }

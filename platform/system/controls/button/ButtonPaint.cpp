@@ -2,12 +2,12 @@
 // pressed look and the focus rectangle; check boxes, radio buttons and group
 // boxes; owner-draw buttons are drawn by their parent through WM_DRAWITEM.
 #include "platform/system/controls/ControlColor.h"
+#include "platform/system/controls/ControlCommon.h"
 #include "platform/system/controls/OwnerDraw.h"
 #include "platform/system/controls/button/ButtonInternal.h"
 #include "platform/system/gdi/Gdi.h"
 #include "platform/system/window/SysMetrics.h"
 
-#include <algorithm>
 #include <string>
 
 namespace sys {
@@ -15,15 +15,6 @@ namespace sys {
 namespace {
 
 constexpr int kCheckSize = 13;
-
-std::string TextOf(HWND hwnd)
-{
-    int n = GetWindowTextLength(hwnd);
-    std::string text(static_cast<std::size_t>(std::max(n, 0)) + 1, '\0');
-    int got = GetWindowText(hwnd, text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(std::max(got, 0)));
-    return text;
-}
 
 HFONT FontOf(HWND hwnd)
 {
@@ -77,7 +68,7 @@ void PaintPush(HWND hwnd, HDC hdc, LONG_PTR bits, bool disabled)
     SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
     RECT text = face;
     InflateRect(&text, -2, -2);
-    DrawCaption(hdc, TextOf(hwnd), text, DT_CENTER, disabled, pushed ? 1 : 0);
+    DrawCaption(hdc, ControlText(hwnd), text, DT_CENTER, disabled, pushed ? 1 : 0);
     if (bits & kBtnFocus) {
         RECT focus = face;
         InflateRect(&focus, -3, -3);
@@ -133,7 +124,7 @@ void PaintCheck(HWND hwnd, HDC hdc, LONG_PTR bits, bool disabled, HBRUSH backgro
         text.right = box.left - 4;
     else
         text.left = box.right + 4;
-    DrawCaption(hdc, TextOf(hwnd), text, DT_LEFT, disabled, 0);
+    DrawCaption(hdc, ControlText(hwnd), text, DT_LEFT, disabled, 0);
     if (bits & kBtnFocus) {
         RECT focus = text;
         InflateRect(&focus, 1, -1);
@@ -149,7 +140,7 @@ void PaintGroup(HWND hwnd, HDC hdc, bool disabled, HBRUSH background)
     GetTextMetricsA(hdc, &tm);
     RECT frame{r.left, r.top + tm.tmHeight / 2, r.right, r.bottom};
     DrawEdge(hdc, &frame, EDGE_ETCHED, BF_RECT);
-    std::string text = TextOf(hwnd);
+    std::string text = ControlText(hwnd);
     if (text.empty()) return;
     RECT measure{0, 0, 0, 0};
     DrawTextA(hdc, text.c_str(), static_cast<int>(text.size()), &measure, DT_CALCRECT | DT_SINGLELINE);

@@ -2,9 +2,11 @@
 // clipboard, notifications to the parent and the messages programs send it.
 // Its border is the system's client edge, painted by DefWindowProc in
 // WM_NCPAINT, so a subclass that takes over WM_NCPAINT replaces it.
-#include "platform/system/controls/ControlClasses.h"
-#include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/edit/Edit.h"
+
+#include "platform/system/controls/ControlClasses.h"
+#include "platform/system/controls/ControlCommon.h"
+#include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/edit/EditInternal.h"
 #include "platform/system/dialog/DialogDefs.h"
 #include "platform/system/gdi/Gdi.h"
@@ -36,14 +38,6 @@ bool Control()
     return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
-void Notify(HWND hwnd, WORD code)
-{
-    HWND parent = GetParent(hwnd);
-    if (!parent) return;
-    SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), code),
-                reinterpret_cast<LPARAM>(hwnd));
-}
-
 void Redraw(HWND hwnd)
 {
     InvalidateRect(hwnd, nullptr, TRUE);
@@ -63,8 +57,8 @@ void TextChanged(HWND hwnd, EditState& s, bool byUser)
     if (byUser) s.modified = true;
     ScrollCaretIntoView(hwnd, s);
     Redraw(hwnd);
-    Notify(hwnd, EN_UPDATE);
-    if (IsWindow(hwnd)) Notify(hwnd, EN_CHANGE);
+    NotifyParentCommand(hwnd, EN_UPDATE);
+    if (IsWindow(hwnd)) NotifyParentCommand(hwnd, EN_CHANGE);
 }
 
 // Without ES_AUTOHSCROLL the user cannot type past the visible width.
@@ -91,7 +85,7 @@ bool UserReplace(HWND hwnd, EditState& s, const std::string& text)
         TextChanged(hwnd, s, true);
     else
         SelectionMoved(hwnd, s);
-    if (!whole && IsWindow(hwnd)) Notify(hwnd, EN_MAXTEXT);
+    if (!whole && IsWindow(hwnd)) NotifyParentCommand(hwnd, EN_MAXTEXT);
     return true;
 }
 
@@ -215,14 +209,14 @@ void OnButtonDown(HWND hwnd, EditState& s, LPARAM lParam)
     if (live != &s) return;
     std::size_t pos = EditPosFromX(hwnd, s, PointOf(lParam).x);
     s.buffer.MoveCaret(pos, Shift());
-    s.dragging = true;
+    s.drag.Press();
     SetCapture(hwnd);
     SelectionMoved(hwnd, s);
 }
 
 void OnDrag(HWND hwnd, EditState& s, LPARAM lParam)
 {
-    if (!s.dragging) return;
+    if (!s.drag.Held()) return;
     std::size_t pos = EditPosFromX(hwnd, s, PointOf(lParam).x);
     if (pos == s.buffer.Caret()) return;
     s.buffer.MoveCaret(pos, true);
@@ -261,143 +255,203 @@ LRESULT CreateState(HWND hwnd, LPARAM lParam)
     return TRUE;
 }
 
-LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT SetText(HWND hwnd, EditState& s, const char* text)
 {
-    if (message == WM_NCCREATE) {
-        if (!CreateState(hwnd, lParam)) return FALSE;
-        return DefWindowProc(hwnd, message, wParam, lParam);
+    s.typed.Reset();
+    s.buffer.SetText(text ? text : "");
+    s.scrollX = 0;
+    s.modified = false;
+    TextChanged(hwnd, s, false);
+    return TRUE;
+}
+
+LRESULT SetFont(HWND hwnd, EditState& s, HFONT font, LPARAM redraw)
+{
+    s.font = font;
+    InvalidateEditMetrics(s);
+    ScrollCaretIntoView(hwnd, s);
+    if (LOWORD(redraw)) Redraw(hwnd);
+    return 0;
+}
+
+LRESULT OnPaint(HWND hwnd, EditState& s)
+{
+    PAINTSTRUCT ps;
+    if (HDC hdc = BeginPaint(hwnd, &ps)) {
+        PaintEdit(hwnd, s, hdc);
+        EndPaint(hwnd, &ps);
     }
-    EditState* sp = FindEditState(hwnd);
-    if (message == WM_NCDESTROY) {
-        if (sp) ControlState<EditState>::Destroy(hwnd);
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    if (!sp) return DefWindowProc(hwnd, message, wParam, lParam);
-    EditState& s = *sp;
+    return 0;
+}
+
+LRESULT OnSize(HWND hwnd, EditState& s)
+{
+    ScrollCaretIntoView(hwnd, s);
+    Redraw(hwnd);
+    return 0;
+}
+
+LRESULT OnSetFocus(HWND hwnd, EditState& s)
+{
+    s.focused = true;
+    ScrollCaretIntoView(hwnd, s);
+    Redraw(hwnd);
+    NotifyParentCommand(hwnd, EN_SETFOCUS);
+    return 0;
+}
+
+LRESULT OnKillFocus(HWND hwnd, EditState& s)
+{
+    s.focused = false;
+    s.typed.Reset();
+    Redraw(hwnd);
+    NotifyParentCommand(hwnd, EN_KILLFOCUS);
+    return 0;
+}
+
+LRESULT OnButtonUp(HWND hwnd, EditState& s)
+{
+    if (s.drag.Release() != PressEnd::None) EndCapture(hwnd);
+    return 0;
+}
+
+// A double click selects the word under the pointer.
+LRESULT OnDoubleClick(HWND hwnd, EditState& s, LPARAM lParam)
+{
+    if (GetFocus() != hwnd) SetFocus(hwnd);
+    if (FindEditState(hwnd) != &s) return 0;
+    std::size_t start = 0, end = 0;
+    s.buffer.WordAt(EditPosFromX(hwnd, s, PointOf(lParam).x), &start, &end);
+    s.buffer.SetSel(static_cast<long long>(start), static_cast<long long>(end));
+    SelectionMoved(hwnd, s);
+    return 0;
+}
+
+LRESULT GetSel(const EditState& s, WPARAM startOut, LPARAM endOut)
+{
+    auto start = static_cast<DWORD>(s.buffer.SelStart());
+    auto end = static_cast<DWORD>(s.buffer.SelEnd());
+    if (startOut) *reinterpret_cast<DWORD*>(startOut) = start;
+    if (endOut) *reinterpret_cast<DWORD*>(endOut) = end;
+    return MAKELONG(static_cast<WORD>(std::min<DWORD>(start, 0xFFFF)), static_cast<WORD>(std::min<DWORD>(end, 0xFFFF)));
+}
+
+LRESULT SetSel(HWND hwnd, EditState& s, WPARAM start, LPARAM end)
+{
+    s.buffer.SetSel(static_cast<long long>(static_cast<int>(start)), static_cast<long long>(static_cast<int>(end)));
+    SelectionMoved(hwnd, s);
+    return 0;
+}
+
+// A program's replacement is held to the limit only, not to the visible width.
+LRESULT ReplaceSel(HWND hwnd, EditState& s, const char* text)
+{
+    bool whole = s.buffer.ReplaceSel(text ? text : "");
+    TextChanged(hwnd, s, true);
+    if (!whole && IsWindow(hwnd)) NotifyParentCommand(hwnd, EN_MAXTEXT);
+    return 0;
+}
+
+LRESULT SetReadOnly(HWND hwnd, bool readOnly)
+{
+    DWORD style = StyleOf(hwnd);
+    SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(readOnly ? (style | ES_READONLY) : (style & ~ES_READONLY)));
+    Redraw(hwnd);
+    return TRUE;
+}
+
+LRESULT SetMargins(HWND hwnd, EditState& s, WPARAM which, LPARAM margins)
+{
+    if (which & EC_LEFTMARGIN) s.leftMargin = std::max(0, static_cast<int>(LOWORD(margins)));
+    if (which & EC_RIGHTMARGIN) s.rightMargin = std::max(0, static_cast<int>(HIWORD(margins)));
+    SelectionMoved(hwnd, s);
+    return 0;
+}
+
+LRESULT GetRect(HWND hwnd, EditState& s, RECT* out)
+{
+    if (out) *out = LayOutEdit(hwnd, s).format;
+    return 0;
+}
+
+LRESULT PosFromChar(HWND hwnd, EditState& s, WPARAM pos)
+{
+    if (pos > s.buffer.Size()) return -1;
+    EditLayout l = LayOutEdit(hwnd, s);
+    return MAKELONG(static_cast<WORD>(EditXOfPos(hwnd, s, pos)), static_cast<WORD>(l.top));
+}
+
+LRESULT Clear(HWND hwnd, EditState& s)
+{
+    if (!ReadOnly(hwnd) && s.buffer.HasSelection()) UserReplace(hwnd, s, std::string());
+    return 0;
+}
+
+// The messages that need the edit's state.
+LRESULT StateMessage(HWND hwnd, EditState& s, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    case WM_SETTEXT:
-        s.typed.Reset();
-        s.buffer.SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
-        s.scrollX = 0;
-        s.modified = false;
-        TextChanged(hwnd, s, false);
-        return TRUE;
+    case WM_SETTEXT: return SetText(hwnd, s, reinterpret_cast<const char*>(lParam));
     case WM_GETTEXT: return GetText(s, wParam, lParam);
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(s.buffer.Size());
-    case WM_SETFONT:
-        s.font = reinterpret_cast<HFONT>(wParam);
-        InvalidateEditMetrics(s);
-        ScrollCaretIntoView(hwnd, s);
-        if (LOWORD(lParam)) Redraw(hwnd);
-        return 0;
+    case WM_SETFONT: return SetFont(hwnd, s, reinterpret_cast<HFONT>(wParam), lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(s.font);
     case WM_ERASEBKGND: return 1; // WM_PAINT fills the background with the parent's brush
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (HDC hdc = BeginPaint(hwnd, &ps)) {
-            PaintEdit(hwnd, s, hdc);
-            EndPaint(hwnd, &ps);
-        }
-        return 0;
-    }
-    case WM_SIZE:
-        ScrollCaretIntoView(hwnd, s);
-        Redraw(hwnd);
-        return 0;
-    case WM_SETFOCUS:
-        s.focused = true;
-        ScrollCaretIntoView(hwnd, s);
-        Redraw(hwnd);
-        Notify(hwnd, EN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        s.focused = false;
-        s.typed.Reset();
-        Redraw(hwnd);
-        Notify(hwnd, EN_KILLFOCUS);
-        return 0;
+    case WM_PAINT: return OnPaint(hwnd, s);
+    case WM_SIZE: return OnSize(hwnd, s);
+    case WM_SETFOCUS: return OnSetFocus(hwnd, s);
+    case WM_KILLFOCUS: return OnKillFocus(hwnd, s);
     case WM_ENABLE: Redraw(hwnd); return 0;
     case WM_CHAR: OnChar(hwnd, s, wParam); return 0;
     case WM_KEYDOWN: OnKeyDown(hwnd, s, wParam); return 0;
     case WM_LBUTTONDOWN: OnButtonDown(hwnd, s, lParam); return 0;
     case WM_MOUSEMOVE: OnDrag(hwnd, s, lParam); return 0;
-    case WM_LBUTTONUP:
-        if (s.dragging) {
-            s.dragging = false;
-            if (GetCapture() == hwnd) ReleaseCapture();
-        }
-        return 0;
-    case WM_CAPTURECHANGED: s.dragging = false; return 0;
-    case WM_LBUTTONDBLCLK: {
-        if (GetFocus() != hwnd) SetFocus(hwnd);
-        if (FindEditState(hwnd) != &s) return 0;
-        std::size_t start = 0, end = 0;
-        s.buffer.WordAt(EditPosFromX(hwnd, s, PointOf(lParam).x), &start, &end);
-        s.buffer.SetSel(static_cast<long long>(start), static_cast<long long>(end));
-        SelectionMoved(hwnd, s);
-        return 0;
-    }
-    case EM_GETSEL: {
-        auto start = static_cast<DWORD>(s.buffer.SelStart());
-        auto end = static_cast<DWORD>(s.buffer.SelEnd());
-        if (wParam) *reinterpret_cast<DWORD*>(wParam) = start;
-        if (lParam) *reinterpret_cast<DWORD*>(lParam) = end;
-        return MAKELONG(static_cast<WORD>(std::min<DWORD>(start, 0xFFFF)),
-                        static_cast<WORD>(std::min<DWORD>(end, 0xFFFF)));
-    }
-    case EM_SETSEL:
-        s.buffer.SetSel(static_cast<long long>(static_cast<int>(wParam)),
-                        static_cast<long long>(static_cast<int>(lParam)));
-        SelectionMoved(hwnd, s);
-        return 0;
-    case EM_REPLACESEL: {
-        std::string text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        bool whole = s.buffer.ReplaceSel(text);
-        TextChanged(hwnd, s, true);
-        if (!whole && IsWindow(hwnd)) Notify(hwnd, EN_MAXTEXT);
-        return 0;
-    }
+    case WM_LBUTTONUP: return OnButtonUp(hwnd, s);
+    case WM_CAPTURECHANGED: s.drag.Cancel(); return 0;
+    case WM_LBUTTONDBLCLK: return OnDoubleClick(hwnd, s, lParam);
+    case EM_GETSEL: return GetSel(s, wParam, lParam);
+    case EM_SETSEL: return SetSel(hwnd, s, wParam, lParam);
+    case EM_REPLACESEL: return ReplaceSel(hwnd, s, reinterpret_cast<const char*>(lParam));
     case EM_LIMITTEXT: s.buffer.SetLimit(static_cast<std::size_t>(wParam)); return 0;
     case EM_GETLIMITTEXT: return static_cast<LRESULT>(s.buffer.Limit());
-    case EM_SETREADONLY: {
-        DWORD style = StyleOf(hwnd);
-        SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(wParam ? (style | ES_READONLY) : (style & ~ES_READONLY)));
-        Redraw(hwnd);
-        return TRUE;
-    }
+    case EM_SETREADONLY: return SetReadOnly(hwnd, wParam != 0);
     case EM_GETMODIFY: return s.modified ? TRUE : FALSE;
     case EM_SETMODIFY: s.modified = wParam != 0; return 0;
     case EM_GETLINECOUNT: return 1;
     case EM_LINELENGTH: return static_cast<LRESULT>(s.buffer.Size());
     case EM_GETFIRSTVISIBLELINE: return 0;
     case EM_SCROLLCARET: SelectionMoved(hwnd, s); return TRUE;
-    case EM_CANUNDO: return FALSE;
-    case EM_UNDO: return FALSE;
-    case EM_SETMARGINS:
-        if (wParam & EC_LEFTMARGIN) s.leftMargin = std::max(0, static_cast<int>(LOWORD(lParam)));
-        if (wParam & EC_RIGHTMARGIN) s.rightMargin = std::max(0, static_cast<int>(HIWORD(lParam)));
-        SelectionMoved(hwnd, s);
-        return 0;
+    case EM_CANUNDO:
+    case EM_UNDO: return FALSE; // no undo buffer
+    case EM_SETMARGINS: return SetMargins(hwnd, s, wParam, lParam);
     case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(s.leftMargin), static_cast<WORD>(s.rightMargin));
-    case EM_GETRECT: {
-        if (auto* r = reinterpret_cast<RECT*>(lParam)) *r = LayOutEdit(hwnd, s).format;
-        return 0;
-    }
-    case EM_POSFROMCHAR: {
-        if (wParam > s.buffer.Size()) return -1;
-        EditLayout l = LayOutEdit(hwnd, s);
-        return MAKELONG(static_cast<WORD>(EditXOfPos(hwnd, s, wParam)), static_cast<WORD>(l.top));
-    }
+    case EM_GETRECT: return GetRect(hwnd, s, reinterpret_cast<RECT*>(lParam));
+    case EM_POSFROMCHAR: return PosFromChar(hwnd, s, wParam);
     case EM_CHARFROMPOS: return static_cast<LRESULT>(EditPosFromX(hwnd, s, GET_X_LPARAM(lParam)) & 0xFFFF);
     case WM_COPY: Copy(hwnd, s); return 0;
     case WM_CUT: Cut(hwnd, s); return 0;
     case WM_PASTE: Paste(hwnd, s); return 0;
-    case WM_CLEAR:
-        if (!ReadOnly(hwnd) && s.buffer.HasSelection()) UserReplace(hwnd, s, std::string());
-        return 0;
+    case WM_CLEAR: return Clear(hwnd, s);
     default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
+}
+
+// The state is made with the window and dropped with it; without one the
+// window behaves as a plain window.
+LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        if (!CreateState(hwnd, lParam)) return FALSE;
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+    EditState* s = FindEditState(hwnd);
+    if (message == WM_NCDESTROY) {
+        if (s) ControlState<EditState>::Destroy(hwnd);
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+    if (!s) return DefWindowProc(hwnd, message, wParam, lParam);
+    return StateMessage(hwnd, *s, message, wParam, lParam);
 }
 
 } // namespace

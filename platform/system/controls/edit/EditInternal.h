@@ -2,6 +2,7 @@
 // and selection, font, horizontal scroll and the geometry derived from them.
 #pragma once
 
+#include "platform/system/controls/PressTracker.h"
 #include "platform/system/controls/edit/EditBuffer.h"
 #include "platform/system/window/WinUser.h"
 
@@ -17,7 +18,7 @@ struct EditState {
     int leftMargin = 1;
     int rightMargin = 1;
     bool focused = false;
-    bool dragging = false;
+    PressTracker drag; // the left button selecting text
     bool modified = false;
     // x of every character boundary (EditBuffer::Boundaries), from 0.
     std::vector<int> xs;

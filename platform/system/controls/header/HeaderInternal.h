@@ -3,6 +3,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/system/CommCtrl.h"
+#include "platform/system/controls/PressTracker.h"
 
 #include <vector>
 
@@ -17,7 +18,8 @@ struct Item {
     int order = 0;
 };
 
-enum class Mode { None, Divider, Press };
+// A divider drag; an item press is tracked by `press`.
+enum class Mode { None, Divider };
 
 struct Header {
     HWND hwnd = nullptr;
@@ -26,11 +28,11 @@ struct Header {
     int hot = -1;
     bool leaveArmed = false;
     Mode mode = Mode::None;
-    int trackItem = -1;
+    PressTracker press;
+    int trackItem = -1; // the item dragged or pressed
     int startX = 0;
     int startWidth = 0;
     int trackWidth = 0;
-    bool pressInside = false;
 };
 
 // Pixels either side of an item's right edge that grab its divider.

@@ -8,9 +8,15 @@ namespace sys::hd {
 
 namespace {
 
-POINT At(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+POINT At(LPARAM lParam)
+{
+    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
 
-bool FullDrag(HWND hwnd) { return (static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)) & HDS_FULLDRAG) != 0; }
+bool FullDrag(HWND hwnd)
+{
+    return (static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)) & HDS_FULLDRAG) != 0;
+}
 
 void SetHot(Header& h, HWND hwnd, int hot)
 {
@@ -32,14 +38,15 @@ void EndTrack(Header& h, HWND hwnd, bool notify)
     int width = h.trackWidth;
     h.mode = Mode::None;
     h.trackItem = -1;
-    if (GetCapture() == hwnd) ReleaseCapture();
+    EndCapture(hwnd);
     if (!notify || item < 0 || item >= static_cast<int>(h.items.size())) return;
     HDITEM hdi{};
     hdi.mask = HDI_WIDTH;
     hdi.cxy = width;
     Notify(hwnd, HDN_ENDTRACK, item, 0, &hdi);
     Header* again = From(hwnd);
-    if (again && item < static_cast<int>(again->items.size()) && again->items[static_cast<std::size_t>(item)].width != width)
+    if (again && item < static_cast<int>(again->items.size()) &&
+        again->items[static_cast<std::size_t>(item)].width != width)
         SetWidth(*again, hwnd, item, width);
 }
 
@@ -64,9 +71,8 @@ LRESULT ButtonDown(Header& h, HWND hwnd, POINT p)
         return 0;
     }
     if (static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)) & HDS_BUTTONS) {
-        h.mode = Mode::Press;
+        h.press.Press();
         h.trackItem = item;
-        h.pressInside = true;
         SetCapture(hwnd);
         InvalidateRect(hwnd, nullptr, TRUE);
     }
@@ -93,16 +99,13 @@ LRESULT Move(Header& h, HWND hwnd, POINT p)
         if (FullDrag(hwnd)) SetWidth(*again, hwnd, item, width);
         return 0;
     }
-    if (h.mode == Mode::Press) {
+    if (h.press.Held()) {
         bool inside = false;
         if (h.trackItem >= 0 && h.trackItem < static_cast<int>(h.items.size())) {
             RECT r = ItemRect(h, hwnd, h.trackItem);
             inside = PtInRect(&r, p) != 0;
         }
-        if (inside != h.pressInside) {
-            h.pressInside = inside;
-            InvalidateRect(hwnd, nullptr, TRUE);
-        }
+        if (h.press.Move(inside)) InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     }
     UINT flags = 0;
@@ -118,14 +121,42 @@ LRESULT ButtonUp(Header& h, HWND hwnd)
         EndTrack(h, hwnd, true);
         return 0;
     }
-    if (h.mode == Mode::Press) {
-        int item = h.trackItem;
-        bool inside = h.pressInside;
+    int item = h.trackItem;
+    PressEnd end = h.press.Release();
+    if (end == PressEnd::None) return 0;
+    h.trackItem = -1;
+    EndCapture(hwnd);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    if (end == PressEnd::Action) Notify(hwnd, HDN_ITEMCLICK, item, 0, nullptr);
+    return 0;
+}
+
+LRESULT DoubleClick(Header& h, HWND hwnd, POINT p)
+{
+    UINT flags = 0;
+    int item = HitTest(h, hwnd, p, &flags);
+    if (item < 0) return 0;
+    Notify(hwnd, (flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN)) ? HDN_DIVIDERDBLCLICK : HDN_ITEMDBLCLICK, item, 0, nullptr);
+    return 0;
+}
+
+LRESULT Leave(Header& h, HWND hwnd)
+{
+    h.leaveArmed = false;
+    SetHot(h, hwnd, -1);
+    return 0;
+}
+
+// Losing the mouse to someone else ends a drag where it stands, and a press without a click.
+LRESULT CaptureChanged(Header& h, HWND hwnd, HWND taker)
+{
+    if (taker == hwnd) return 0;
+    if (h.mode == Mode::Divider) {
         h.mode = Mode::None;
         h.trackItem = -1;
-        if (GetCapture() == hwnd) ReleaseCapture();
+    } else if (h.press.Cancel() != PressEnd::None) {
+        h.trackItem = -1;
         InvalidateRect(hwnd, nullptr, TRUE);
-        if (inside) Notify(hwnd, HDN_ITEMCLICK, item, 0, nullptr);
     }
     return 0;
 }
@@ -138,29 +169,9 @@ LRESULT OnMouse(Header& h, HWND hwnd, UINT message, WPARAM, LPARAM lParam)
     case WM_LBUTTONDOWN: return ButtonDown(h, hwnd, At(lParam));
     case WM_MOUSEMOVE: return Move(h, hwnd, At(lParam));
     case WM_LBUTTONUP: return ButtonUp(h, hwnd);
-    case WM_LBUTTONDBLCLK: {
-        UINT flags = 0;
-        int item = HitTest(h, hwnd, At(lParam), &flags);
-        if (item < 0) return 0;
-        Notify(hwnd, (flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN)) ? HDN_DIVIDERDBLCLICK : HDN_ITEMDBLCLICK, item, 0,
-               nullptr);
-        return 0;
-    }
-    case WM_MOUSELEAVE:
-        h.leaveArmed = false;
-        SetHot(h, hwnd, -1);
-        return 0;
-    case WM_CAPTURECHANGED:
-        // Losing the mouse to someone else ends a drag where it stands.
-        if (h.mode == Mode::Divider && reinterpret_cast<HWND>(lParam) != hwnd) {
-            h.mode = Mode::None;
-            h.trackItem = -1;
-        } else if (h.mode == Mode::Press && reinterpret_cast<HWND>(lParam) != hwnd) {
-            h.mode = Mode::None;
-            h.trackItem = -1;
-            InvalidateRect(hwnd, nullptr, TRUE);
-        }
-        return 0;
+    case WM_LBUTTONDBLCLK: return DoubleClick(h, hwnd, At(lParam));
+    case WM_MOUSELEAVE: return Leave(h, hwnd);
+    case WM_CAPTURECHANGED: return CaptureChanged(h, hwnd, reinterpret_cast<HWND>(lParam));
     default: return 0;
     }
 }

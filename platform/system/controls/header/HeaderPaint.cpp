@@ -12,8 +12,10 @@ namespace {
 void PaintButtonFace(HDC hdc, RECT r, bool pressed)
 {
     FillRect(hdc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    if (pressed) FrameRect(hdc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
-    else DrawEdge(hdc, &r, EDGE_RAISED, BF_RECT | BF_SOFT);
+    if (pressed)
+        FrameRect(hdc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+    else
+        DrawEdge(hdc, &r, EDGE_RAISED, BF_RECT | BF_SOFT);
 }
 
 UINT AlignFlags(int fmt)
@@ -40,12 +42,12 @@ void Paint(Header& h, HWND hwnd, HDC hdc)
         RECT r = ItemRect(h, hwnd, i);
         right = r.right;
         if (r.right <= r.left || r.left >= client.right) continue;
-        bool pressed = h.mode == Mode::Press && h.trackItem == i && h.pressInside;
+        bool pressed = h.press.Pressed() && h.trackItem == i;
         PaintButtonFace(hdc, r, pressed);
         const Item& item = h.items[static_cast<std::size_t>(i)];
         RECT text{r.left + kTextPad, r.top, r.right - kTextPad, r.bottom};
         if (pressed) OffsetRect(&text, 1, 1);
-        bool hot = (style & HDS_HOTTRACK) && h.hot == i && h.mode == Mode::None;
+        bool hot = (style & HDS_HOTTRACK) && h.hot == i && h.mode == Mode::None && !h.press.Held();
         SetTextColor(hdc, GetSysColor(hot ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
         if (!item.text.IsEmpty() && text.right > text.left)
             DrawText(hdc, item.text.GetString(), static_cast<int>(item.text.GetLength()), &text,

@@ -52,8 +52,9 @@ LRESULT DeleteItem(Header& h, HWND hwnd, WPARAM wParam)
     if (index < 0 || index >= static_cast<int>(h.items.size())) return FALSE;
     h.items.erase(h.items.begin() + index);
     h.hot = -1;
-    if (h.mode != Mode::None && GetCapture() == hwnd) ReleaseCapture();
+    if (h.mode != Mode::None || h.press.Held()) EndCapture(hwnd);
     h.mode = Mode::None;
+    h.press.Cancel();
     InvalidateRect(hwnd, nullptr, TRUE);
     return TRUE;
 }
@@ -112,26 +113,40 @@ LRESULT HitTestMessage(const Header& h, HWND hwnd, HDHITTESTINFO* info)
     return info->iItem;
 }
 
+LRESULT GetItemRect(const Header& h, HWND hwnd, WPARAM wParam, RECT* out)
+{
+    int index = static_cast<int>(wParam);
+    if (!out || index < 0 || index >= static_cast<int>(h.items.size())) return FALSE;
+    *out = ItemRect(h, hwnd, index);
+    return TRUE;
+}
+
+// WM_PAINT may bring the DC to paint on.
+LRESULT OnPaint(Header& h, HWND hwnd, HDC given)
+{
+    PAINTSTRUCT ps;
+    HDC hdc = given ? given : BeginPaint(hwnd, &ps);
+    if (hdc) Paint(h, hwnd, hdc);
+    if (!given) EndPaint(hwnd, &ps);
+    return 0;
+}
+
+LRESULT SetFont(Header& h, HWND hwnd, HFONT font, LPARAM redraw)
+{
+    h.font = font;
+    if (LOWORD(static_cast<std::uintptr_t>(redraw))) InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+}
+
 LRESULT HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Header* h = ControlState<Header>::ForMessage(hwnd, message);
     if (!h) return DefWindowProc(hwnd, message, wParam, lParam);
     switch (message) {
-    case WM_NCDESTROY:
-        ControlState<Header>::Destroy(hwnd);
-        return DefWindowProc(hwnd, message, wParam, lParam);
+    case WM_NCDESTROY: ControlState<Header>::Destroy(hwnd); return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_ERASEBKGND: return 1; // painted whole by WM_PAINT
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
-        if (hdc) Paint(*h, hwnd, hdc);
-        if (!wParam) EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_SETFONT:
-        h->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
+    case WM_PAINT: return OnPaint(*h, hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_SETFONT: return SetFont(*h, hwnd, reinterpret_cast<HFONT>(wParam), lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(h->font);
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -146,13 +161,7 @@ LRESULT HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case HDM_SETITEM: return SetItem(*h, hwnd, wParam, reinterpret_cast<const HDITEM*>(lParam));
     case HDM_LAYOUT: return Layout(hwnd, *h, reinterpret_cast<HDLAYOUT*>(lParam));
     case HDM_HITTEST: return HitTestMessage(*h, hwnd, reinterpret_cast<HDHITTESTINFO*>(lParam));
-    case HDM_GETITEMRECT: {
-        auto* out = reinterpret_cast<RECT*>(lParam);
-        int index = static_cast<int>(wParam);
-        if (!out || index < 0 || index >= static_cast<int>(h->items.size())) return FALSE;
-        *out = ItemRect(*h, hwnd, index);
-        return TRUE;
-    }
+    case HDM_GETITEMRECT: return GetItemRect(*h, hwnd, wParam, reinterpret_cast<RECT*>(lParam));
     case HDM_ORDERTOINDEX: return static_cast<LRESULT>(wParam);
     default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
@@ -160,14 +169,18 @@ LRESULT HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-Header* From(HWND hwnd) { return ControlState<Header>::Find(hwnd); }
+Header* From(HWND hwnd)
+{
+    return ControlState<Header>::Find(hwnd);
+}
 
 RECT ItemRect(const Header& h, HWND hwnd, int index)
 {
     RECT client{};
     GetClientRect(hwnd, &client);
     int left = 0;
-    for (int i = 0; i < index; ++i) left += h.items[static_cast<std::size_t>(i)].width;
+    for (int i = 0; i < index; ++i)
+        left += h.items[static_cast<std::size_t>(i)].width;
     return RECT{left, 0, left + h.items[static_cast<std::size_t>(index)].width, client.bottom};
 }
 

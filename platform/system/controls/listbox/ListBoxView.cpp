@@ -1,6 +1,7 @@
 // The list box on screen: rows of the font's height, the selected row in the
 // highlight colours, the caret row framed while focused; keys, clicks and the
 // wheel move the selection and the view.
+#include "platform/system/controls/PressTracker.h"
 #include "platform/system/controls/listbox/ListBoxInternal.h"
 #include "platform/system/gdi/Gdi.h"
 #include "platform/system/input/VirtualKeys.h"
@@ -190,49 +191,77 @@ LRESULT OnChar(ListBox& lb, WPARAM ch)
     return 0;
 }
 
+namespace {
+
+// A press in the list: the selection follows the held button wherever it
+// goes, so the whole list counts as under the pointer.
+PressTracker Press(const ListBox& lb)
+{
+    return PressTracker(lb.tracking, true);
+}
+
+LRESULT ButtonDown(ListBox& lb, POINT p)
+{
+    HWND hwnd = lb.hwnd;
+    if (GetFocus() != hwnd) SetFocus(hwnd);
+    ListBox* again = From(hwnd);
+    if (!again) return 0;
+    int index = ItemFromPoint(*again, p);
+    if (index >= 0) Select(*again, index, true);
+    if ((again = From(hwnd))) {
+        PressTracker press = Press(*again);
+        press.Press();
+        again->tracking = press.Held();
+        SetCapture(hwnd);
+    }
+    return 0;
+}
+
+LRESULT Drag(ListBox& lb, POINT p)
+{
+    if (!lb.tracking) return 0;
+    RECT c = Client(lb);
+    p.y = std::clamp(p.y, static_cast<int>(c.top), static_cast<int>(c.bottom) - 1);
+    p.x = std::clamp(p.x, static_cast<int>(c.left), static_cast<int>(c.right) - 1);
+    int index = ItemFromPoint(lb, p);
+    if (index >= 0 && index != lb.sel) {
+        HWND hwnd = lb.hwnd;
+        Select(lb, index, true);
+        if (ListBox* again = From(hwnd)) EnsureVisible(*again, index);
+    }
+    return 0;
+}
+
+LRESULT ButtonUp(ListBox& lb)
+{
+    PressTracker press = Press(lb);
+    if (press.Release() == PressEnd::None) return 0;
+    lb.tracking = press.Held();
+    EndCapture(lb.hwnd);
+    return 0;
+}
+
+LRESULT DoubleClick(ListBox& lb, POINT p)
+{
+    int index = ItemFromPoint(lb, p);
+    if (index >= 0) {
+        HWND hwnd = lb.hwnd;
+        Select(lb, index, true);
+        if (From(hwnd)) NotifyParent(hwnd, LBN_DBLCLK);
+    }
+    return 0;
+}
+
+} // namespace
+
 LRESULT OnMouse(ListBox& lb, UINT message, WPARAM, LPARAM lParam)
 {
     POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    HWND hwnd = lb.hwnd;
     switch (message) {
-    case WM_LBUTTONDOWN: {
-        if (GetFocus() != hwnd) SetFocus(hwnd);
-        ListBox* again = From(hwnd);
-        if (!again) return 0;
-        int index = ItemFromPoint(*again, p);
-        if (index >= 0) Select(*again, index, true);
-        if ((again = From(hwnd))) {
-            again->tracking = true;
-            SetCapture(hwnd);
-        }
-        return 0;
-    }
-    case WM_MOUSEMOVE: {
-        if (!lb.tracking) return 0;
-        RECT c = Client(lb);
-        p.y = std::clamp(p.y, static_cast<int>(c.top), static_cast<int>(c.bottom) - 1);
-        p.x = std::clamp(p.x, static_cast<int>(c.left), static_cast<int>(c.right) - 1);
-        int index = ItemFromPoint(lb, p);
-        if (index >= 0 && index != lb.sel) {
-            Select(lb, index, true);
-            if (ListBox* again = From(hwnd)) EnsureVisible(*again, index);
-        }
-        return 0;
-    }
-    case WM_LBUTTONUP:
-        if (lb.tracking) {
-            lb.tracking = false;
-            if (GetCapture() == hwnd) ReleaseCapture();
-        }
-        return 0;
-    case WM_LBUTTONDBLCLK: {
-        int index = ItemFromPoint(lb, p);
-        if (index >= 0) {
-            Select(lb, index, true);
-            if (From(hwnd)) NotifyParent(hwnd, LBN_DBLCLK);
-        }
-        return 0;
-    }
+    case WM_LBUTTONDOWN: return ButtonDown(lb, p);
+    case WM_MOUSEMOVE: return Drag(lb, p);
+    case WM_LBUTTONUP: return ButtonUp(lb);
+    case WM_LBUTTONDBLCLK: return DoubleClick(lb, p);
     default: return 0;
     }
 }

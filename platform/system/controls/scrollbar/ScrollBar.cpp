@@ -11,8 +11,14 @@ namespace {
 
 constexpr int kMinThumb = 8;
 
-int Along(const RECT& r, bool vertical) { return vertical ? r.bottom - r.top : r.right - r.left; }
-int Start(const RECT& r, bool vertical) { return vertical ? r.top : r.left; }
+int Along(const RECT& r, bool vertical)
+{
+    return vertical ? r.bottom - r.top : r.right - r.left;
+}
+int Start(const RECT& r, bool vertical)
+{
+    return vertical ? r.top : r.left;
+}
 
 RECT Span(const RECT& bar, bool vertical, int from, int to)
 {
@@ -119,8 +125,7 @@ int ScrollPosFromThumb(const ScrollLayout& l, bool vertical, const ScrollModel& 
     return model.ClampPos(model.min + (static_cast<long long>(offset) * steps + travel / 2) / travel);
 }
 
-void PaintScrollBar(HDC hdc, const RECT& bar, bool vertical, const ScrollModel& model, int thumbPos,
-                    ScrollPart pressed)
+void PaintScrollBar(HDC hdc, const RECT& bar, bool vertical, const ScrollModel& model, int thumbPos, ScrollPart pressed)
 {
     ScrollLayout l = LayoutScrollBar(bar, vertical, model, thumbPos);
     Fill(hdc, l.track, COLOR_SCROLLBAR);
@@ -153,8 +158,7 @@ bool WindowScrollBars::Show(HWND hwnd, int bar, bool show)
     DWORD bit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
     DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
     SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(show ? style | bit : style & ~bit));
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return true;
 }
 
@@ -167,7 +171,8 @@ RECT WindowScrollBars::BarRect(HWND hwnd, int bar)
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
     OffsetRect(&client, origin.x - window.left, origin.y - window.top);
-    if (bar == SB_VERT) return RECT{client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom};
+    if (bar == SB_VERT)
+        return RECT{client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom};
     return RECT{client.left, client.bottom, client.right, client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
 }
 
@@ -180,9 +185,9 @@ void WindowScrollBars::Paint(HWND hwnd) const
         RECT r = BarRect(hwnd, bar);
         if (IsRectEmpty(&r)) continue;
         const ScrollModel& m = Model(bar);
-        bool tracking = m_part != ScrollPart::None && m_bar == bar;
+        bool tracking = Tracking() && m_bar == bar;
         int thumbAt = tracking && m_part == ScrollPart::Thumb ? m.trackPos : m.pos;
-        ScrollPart pressed = tracking && m_inside ? m_part : ScrollPart::None;
+        ScrollPart pressed = tracking && m_press.Pressed() ? m_part : ScrollPart::None;
         PaintScrollBar(hdc, r, bar == SB_VERT, m, thumbAt, pressed == ScrollPart::Thumb ? ScrollPart::None : pressed);
     }
     ReleaseDC(hwnd, hdc);
@@ -230,7 +235,7 @@ bool WindowScrollBars::OnNcLButtonDown(HWND hwnd, WPARAM hit, LPARAM screenPoint
     ScrollPart part = HitScrollBar(l, p, bar == SB_VERT);
     if (part == ScrollPart::None) return true;
     m_part = part;
-    m_inside = true;
+    m_press.Press();
     m_pointer = p;
     SetCapture(hwnd);
     ScrollModel& m = Model(bar);
@@ -285,24 +290,19 @@ bool WindowScrollBars::OnMouseMove(HWND hwnd, LPARAM clientPoint)
         return true;
     }
     ScrollLayout l = Layout(hwnd);
-    bool inside = HitScrollBar(l, p, m_bar == SB_VERT) == m_part;
-    if (inside != m_inside) {
-        m_inside = inside;
-        Invalidate(hwnd);
-    }
+    if (m_press.Move(HitScrollBar(l, p, m_bar == SB_VERT) == m_part)) Invalidate(hwnd);
     return true;
 }
 
 bool WindowScrollBars::OnLButtonUp(HWND hwnd, LPARAM)
 {
-    if (!Tracking()) return false;
-    ScrollPart part = m_part;
+    // The part acted when pressed and while held; the release only ends it.
+    if (m_press.Release() == PressEnd::None) return false;
     ScrollModel& m = Model(m_bar);
-    m_part = ScrollPart::None;
     KillTimer(hwnd, kRepeatTimer);
-    if (part == ScrollPart::Thumb) Send(hwnd, SB_THUMBPOSITION, m.trackPos);
+    if (m_part == ScrollPart::Thumb) Send(hwnd, SB_THUMBPOSITION, m.trackPos);
     Send(hwnd, SB_ENDSCROLL, 0);
-    if (GetCapture() == hwnd) ReleaseCapture();
+    EndCapture(hwnd);
     Invalidate(hwnd);
     return true;
 }
@@ -315,14 +315,13 @@ bool WindowScrollBars::OnTimer(HWND hwnd, WPARAM id)
         return true;
     }
     SetTimer(hwnd, kRepeatTimer, kRepeatMs, nullptr);
-    if (m_inside) Step(hwnd);
+    if (m_press.Pressed()) Step(hwnd);
     return true;
 }
 
 void WindowScrollBars::OnCaptureChanged(HWND hwnd)
 {
-    if (!Tracking()) return;
-    m_part = ScrollPart::None;
+    if (m_press.Cancel() == PressEnd::None) return;
     KillTimer(hwnd, kRepeatTimer);
     Invalidate(hwnd);
 }

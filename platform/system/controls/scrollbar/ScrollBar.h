@@ -3,6 +3,7 @@
 // WM_HSCROLL for the window that owns them.
 #pragma once
 
+#include "platform/system/controls/PressTracker.h"
 #include "platform/system/window/WinUser.h"
 
 constexpr int SB_HORZ = 0;
@@ -106,9 +107,9 @@ public:
     bool OnLButtonUp(HWND hwnd, LPARAM clientPoint);
     bool OnTimer(HWND hwnd, WPARAM id);
     void OnCaptureChanged(HWND hwnd);
-    bool Tracking() const { return m_part != ScrollPart::None; }
+    bool Tracking() const { return m_press.Held(); }
     // During a thumb drag: the bar and position being tracked.
-    bool ThumbTracking(int bar) const { return m_part == ScrollPart::Thumb && m_bar == bar; }
+    bool ThumbTracking(int bar) const { return Tracking() && m_part == ScrollPart::Thumb && m_bar == bar; }
 
 private:
     void Step(HWND hwnd);
@@ -117,11 +118,11 @@ private:
 
     ScrollModel m_vert;
     ScrollModel m_horz;
-    ScrollPart m_part = ScrollPart::None;
+    PressTracker m_press;                 // pressed while the pointer is over m_part
+    ScrollPart m_part = ScrollPart::None; // the part pressed, while m_press is held
     int m_bar = SB_VERT;
-    bool m_inside = false;     // pointer over the pressed part
-    int m_grabOffset = 0;      // pointer offset into the thumb
-    POINT m_pointer{0, 0};     // last pointer, window coordinates
+    int m_grabOffset = 0;  // pointer offset into the thumb
+    POINT m_pointer{0, 0}; // last pointer, window coordinates
 };
 
 } // namespace sys

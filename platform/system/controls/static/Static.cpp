@@ -1,15 +1,16 @@
 // The static control: text aligned left, centred or right (with "&" prefixes
 // unless SS_NOPREFIX), an icon (SS_ICON), and plain rectangles, frames and
 // etched lines. Colours come from the parent through WM_CTLCOLORSTATIC.
+#include "platform/system/controls/static/Static.h"
+
 #include "platform/system/controls/ControlClasses.h"
 #include "platform/system/controls/ControlColor.h"
-#include "platform/system/controls/static/Static.h"
+#include "platform/system/controls/ControlCommon.h"
 #include "platform/system/dialog/DialogDefs.h"
 #include "platform/system/gdi/Gdi.h"
 #include "platform/system/window/SysMetrics.h"
 #include "platform/system/window/WindowClass.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -32,15 +33,6 @@ DWORD TypeOf(HWND hwnd)
 bool IsTextType(DWORD type)
 {
     return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
-}
-
-std::string TextOf(HWND hwnd)
-{
-    int n = GetWindowTextLength(hwnd);
-    std::string text(static_cast<std::size_t>(std::max(n, 0)) + 1, '\0');
-    int got = GetWindowText(hwnd, text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(std::max(got, 0)));
-    return text;
 }
 
 // "#128" or "128" names an icon resource by number, anything else by name.
@@ -94,7 +86,7 @@ void PaintText(HWND hwnd, HDC hdc, const RECT& client, DWORD style)
         format |= DT_PATH_ELLIPSIS;
     else if (style & SS_ENDELLIPSIS)
         format |= DT_END_ELLIPSIS;
-    std::string text = TextOf(hwnd);
+    std::string text = ControlText(hwnd);
     if (!IsWindowEnabled(hwnd)) SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
     int oldMode = SetBkMode(hdc, TRANSPARENT);
     RECT r = client;
@@ -155,63 +147,59 @@ void PaintStatic(HWND hwnd, HDC hdc)
     RestoreDC(hdc, saved);
 }
 
+// Only a static with SS_NOTIFY tells its parent of clicks.
 void Notify(HWND hwnd, WORD code)
 {
-    HWND parent = GetParent(hwnd);
-    if (parent && (StyleOf(hwnd) & SS_NOTIFY))
-        SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), code),
-                    reinterpret_cast<LPARAM>(hwnd));
+    if (StyleOf(hwnd) & SS_NOTIFY) NotifyParentCommand(hwnd, code);
+}
+
+// An icon static's window text names its icon; the control shows no text.
+LRESULT OnNcCreate(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    if (TypeOf(hwnd) != SS_ICON) return DefWindowProc(hwnd, WM_NCCREATE, wParam, lParam);
+    auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
+    if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName))
+        SetWindowLongPtr(hwnd, kImageSlot, reinterpret_cast<LONG_PTR>(IconFromName(cs->hInstance, cs->lpszName)));
+    return TRUE;
+}
+
+LRESULT OnCreate(HWND hwnd)
+{
+    if (TypeOf(hwnd) == SS_ICON && GetWindowLongPtr(hwnd, kImageSlot)) SizeToIcon(hwnd);
+    return 0;
+}
+
+LRESULT OnSetText(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    if (TypeOf(hwnd) == SS_ICON) {
+        auto name = reinterpret_cast<const char*>(lParam);
+        if (name && !IS_INTRESOURCE(name)) SetIcon(hwnd, IconFromName(nullptr, name));
+        return TRUE;
+    }
+    return SetTextAndRedraw(hwnd, wParam, lParam);
+}
+
+LRESULT SetImage(HWND hwnd, WPARAM type, LPARAM image)
+{
+    return type == IMAGE_ICON ? SetIcon(hwnd, reinterpret_cast<HICON>(image)) : 0;
 }
 
 LRESULT StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_NCCREATE: {
-        auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
-        if ((StyleOf(hwnd) & SS_TYPEMASK) == SS_ICON) {
-            // The window text names the icon; the control shows no text.
-            if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName))
-                SetWindowLongPtr(hwnd, kImageSlot,
-                                 reinterpret_cast<LONG_PTR>(IconFromName(cs->hInstance, cs->lpszName)));
-            return TRUE;
-        }
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    case WM_CREATE:
-        if (TypeOf(hwnd) == SS_ICON && GetWindowLongPtr(hwnd, kImageSlot)) SizeToIcon(hwnd);
-        return 0;
+    case WM_NCCREATE: return OnNcCreate(hwnd, wParam, lParam);
+    case WM_CREATE: return OnCreate(hwnd);
     case WM_NCHITTEST: return (StyleOf(hwnd) & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
     case WM_ERASEBKGND: return 1; // WM_PAINT fills with the parent's brush
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (HDC hdc = BeginPaint(hwnd, &ps)) {
-            PaintStatic(hwnd, hdc);
-            EndPaint(hwnd, &ps);
-        }
-        return 0;
-    }
-    case WM_SETTEXT: {
-        if (TypeOf(hwnd) == SS_ICON) {
-            auto name = reinterpret_cast<const char*>(lParam);
-            if (name && !IS_INTRESOURCE(name)) SetIcon(hwnd, IconFromName(nullptr, name));
-            return TRUE;
-        }
-        LRESULT r = DefWindowProc(hwnd, message, wParam, lParam);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return r;
-    }
-    case WM_SETFONT:
-        SetWindowLongPtr(hwnd, kFontSlot, static_cast<LONG_PTR>(wParam));
-        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
+    case WM_PAINT: return PaintClient(hwnd, PaintStatic);
+    case WM_SETTEXT: return OnSetText(hwnd, wParam, lParam);
+    case WM_SETFONT: return SetFontSlot(hwnd, kFontSlot, wParam, lParam);
     case WM_GETFONT: return GetWindowLongPtr(hwnd, kFontSlot);
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
     case WM_GETDLGCODE: return DLGC_STATIC;
     case STM_SETICON: return SetIcon(hwnd, reinterpret_cast<HICON>(wParam));
     case STM_GETICON: return GetWindowLongPtr(hwnd, kImageSlot);
-    case STM_SETIMAGE:
-        if (wParam != IMAGE_ICON) return 0;
-        return SetIcon(hwnd, reinterpret_cast<HICON>(lParam));
+    case STM_SETIMAGE: return SetImage(hwnd, wParam, lParam);
     case STM_GETIMAGE: return wParam == IMAGE_ICON ? GetWindowLongPtr(hwnd, kImageSlot) : 0;
     case WM_LBUTTONDOWN: Notify(hwnd, STN_CLICKED); return 0;
     case WM_LBUTTONDBLCLK: Notify(hwnd, STN_DBLCLK); return 0;

@@ -1,6 +1,9 @@
 #include "platform/system/controls/button/Button.h"
+
 #include "platform/system/dialog/Dialog.h"
 #include "tests/system/support/ControlFixture.h"
+
+#include <functional>
 
 namespace ctltest {
 namespace {
@@ -43,6 +46,51 @@ TEST_F(ButtonTest, MouseClickNotifiesOnlyOnReleaseInsideAndHoldsCapture)
     Pump();
     EXPECT_TRUE(CodesFrom(b).empty());
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// Every way a mouse press can end: only a release over the button clicks, and
+// none leaves the button pushed or holding the capture.
+TEST_F(ButtonTest, APressClicksOnlyWhenReleasedOverTheButton)
+{
+    HWND b = Make("Button", "OK", BS_PUSHBUTTON, 10, 10, 80, 24, 7);
+    HWND other = Make("Button", "X", BS_PUSHBUTTON, 100, 10, 80, 24, 8);
+    const POINT in = Screen(b, 40, 12), out = Screen(b, 40, 80);
+    struct Case {
+        const char* name;
+        std::function<void()> meanwhile; // between the press and the release
+        bool clicks;
+    };
+    const Case cases[] = {
+        {"released where pressed", [] {}, true},
+        {"left and released away", [&] { screen.MoveMouse(out.x, out.y); }, false},
+        {"left and came back",
+         [&] {
+             screen.MoveMouse(out.x, out.y);
+             screen.MoveMouse(in.x, in.y);
+         },
+         true},
+        {"capture taken by another window", [&] { SetCapture(other); }, false},
+        {"focus moved away", [&] { SetFocus(other); }, false},
+        {"disabled", [&] { EnableWindow(b, FALSE); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnableWindow(b, TRUE);
+        commands.clear();
+        screen.MoveMouse(in.x, in.y);
+        screen.Press();
+        Pump();
+        ASSERT_EQ(GetCapture(), b);
+        c.meanwhile();
+        Pump();
+        screen.Release();
+        Pump();
+        EXPECT_EQ(CodesFrom(b), c.clicks ? std::vector<WORD>{BN_CLICKED} : std::vector<WORD>{});
+        EXPECT_TRUE(CodesFrom(other).empty());
+        EXPECT_FALSE(SendMessage(b, BM_GETSTATE, 0, 0) & BST_PUSHED);
+        EXPECT_NE(GetCapture(), b);
+        ReleaseCapture();
+    }
 }
 
 TEST_F(ButtonTest, SpaceClicksOnReleaseAndFocusLossCancels)

@@ -27,6 +27,11 @@ protected:
         Pump();
         notes.clear();
     }
+    void MoveTo(POINT p)
+    {
+        screen.MoveMouse(p.x, p.y);
+        Pump();
+    }
     std::vector<UINT> Only(std::initializer_list<UINT> codes) const
     {
         std::vector<UINT> out;
@@ -151,6 +156,50 @@ TEST_F(HeaderTest, ClicksReachTheOwnerAndHotTrackingFollowsThePointer)
     screen.MoveMouse(below.x, below.y);
     Pump();
     EXPECT_EQ(h->hot, -1);
+}
+
+// A pressed item is drawn sunk while the pointer is over it; only a release
+// there clicks, and losing the capture ends the press without one.
+TEST_F(HeaderTest, AnItemPressShowsWhileOverTheItemAndClicksOnlyThere)
+{
+    Build();
+    const POINT item = ScreenOf(header, 100, height / 2), away = ScreenOf(header, 20, height / 2);
+    const POINT corner = ScreenOf(header, 50, 0); // the second item's top-left pixel
+    auto sunk = [&] { return Pixel(corner.x, corner.y) == GetSysColor(COLOR_BTNSHADOW); };
+    EXPECT_FALSE(sunk());
+    MoveTo(item);
+    screen.Press();
+    Pump();
+    EXPECT_TRUE(sunk());
+    EXPECT_EQ(GetCapture(), header);
+    MoveTo(away);
+    EXPECT_FALSE(sunk());
+    EXPECT_EQ(GetCapture(), header);
+    MoveTo(item);
+    EXPECT_TRUE(sunk());
+    MoveTo(away);
+    screen.Release();
+    Pump();
+    EXPECT_EQ(Count(HDN_ITEMCLICK), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(sunk());
+
+    MoveTo(item);
+    screen.Press();
+    Pump();
+    SetCapture(parent);
+    Pump();
+    EXPECT_FALSE(sunk());
+    screen.Release();
+    Pump();
+    EXPECT_EQ(Count(HDN_ITEMCLICK), 0);
+    ReleaseCapture();
+
+    // The header is not left half-pressed: the next click is heard.
+    screen.Click(item.x, item.y);
+    Pump();
+    EXPECT_EQ(Count(HDN_ITEMCLICK), 1);
+    EXPECT_FALSE(sunk());
 }
 
 TEST_F(HeaderTest, DefaultPaintingShowsButtonFacesAndHidesWithTheStyle)
