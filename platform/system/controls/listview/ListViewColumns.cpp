@@ -22,16 +22,6 @@ HDITEM HeaderItemOf(const Column& c)
     return hdi;
 }
 
-void Refresh(ListView& lv)
-{
-    HWND self = lv.hwnd;
-    Layout(lv);
-    if (ListView* cur = From(self)) {
-        InvalidateRect(self, nullptr, TRUE);
-        cur->invalidFrom = 0;
-    }
-}
-
 void SyncWidth(ListView& lv, int column)
 {
     if (!lv.header || column < 0 || column >= static_cast<int>(lv.columns.size())) return;
@@ -115,7 +105,8 @@ int AutoWidth(const ListView& lv, int index, bool withHeader)
     HGDIOBJ old = SelectObject(hdc, lv.font ? static_cast<HGDIOBJ>(lv.font) : GetStockObject(DEFAULT_GUI_FONT));
     const Column& c = lv.columns[static_cast<std::size_t>(index)];
     int widest = withHeader ? TextWidth(hdc, c.text) : 0;
-    for (int row = 0; row < lv.rows.Count(); ++row) widest = std::max(widest, TextWidth(hdc, lv.rows.Text(row, c.subItem)));
+    for (int row = 0; row < lv.rows.Count(); ++row)
+        widest = std::max(widest, TextWidth(hdc, lv.rows.Text(row, c.subItem)));
     SelectObject(hdc, old);
     ReleaseDC(lv.hwnd, hdc);
     return widest + kAutosizePad;
@@ -173,12 +164,15 @@ LRESULT ColumnMessage(ListView& lv, UINT message, WPARAM wParam, LPARAM lParam, 
     case LVM_GETCOLUMNWIDTH:
         if (index < 0 || index >= static_cast<int>(lv.columns.size())) return 0;
         return lv.columns[static_cast<std::size_t>(index)].width;
-    case LVM_SETCOLUMNWIDTH: return SetColumnWidth(lv, index, static_cast<int>(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam)))));
+    case LVM_SETCOLUMNWIDTH:
+        return SetColumnWidth(lv, index,
+                              static_cast<int>(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam)))));
     case LVM_GETHEADER: return reinterpret_cast<LRESULT>(lv.header);
     case LVM_GETCOLUMNORDERARRAY: {
         auto* order = reinterpret_cast<int*>(lParam);
         if (!order || index < 0 || index > static_cast<int>(lv.columns.size())) return FALSE;
-        for (int i = 0; i < index; ++i) order[i] = i;
+        for (int i = 0; i < index; ++i)
+            order[i] = i;
         return TRUE;
     }
     default: *handled = false; return 0;

@@ -9,7 +9,10 @@ namespace sys::lv {
 
 namespace {
 
-bool SingleSel(const ListView& lv) { return (static_cast<DWORD>(GetWindowLong(lv.hwnd, GWL_STYLE)) & LVS_SINGLESEL) != 0; }
+bool SingleSel(const ListView& lv)
+{
+    return (Style(lv) & LVS_SINGLESEL) != 0;
+}
 
 LRESULT NotifyClick(const ListView& lv, UINT code, int row, int subItem, POINT at, UINT keys)
 {
@@ -146,8 +149,10 @@ LRESULT OnKeyDown(ListView& lv, WPARAM key)
     case VK_RIGHT: OnScroll(*cur, SB_HORZ, SB_LINERIGHT); return 0;
     case VK_SPACE:
         if (from >= 0) {
-            if (ctrl && !SingleSel(*cur)) SetItemState(*cur, from, IsSelected(*cur, from) ? 0 : LVIS_SELECTED, LVIS_SELECTED);
-            else if (!IsSelected(*cur, from)) Choose(*cur, from, false, false);
+            if (ctrl && !SingleSel(*cur))
+                SetItemState(*cur, from, IsSelected(*cur, from) ? 0 : LVIS_SELECTED, LVIS_SELECTED);
+            else if (!IsSelected(*cur, from))
+                Choose(*cur, from, false, false);
         }
         return 0;
     default: return 0;

@@ -56,6 +56,7 @@ constexpr int kCellPad = 6;     // text inset of sub-item cells
 constexpr int kWheelLines = 3;
 
 ListView* From(HWND hwnd);
+DWORD Style(const ListView& lv);
 
 // Geometry (client coordinates).
 int TotalWidth(const ListView& lv);
@@ -83,6 +84,8 @@ void OnWheel(ListView& lv, int delta);
 void InvalidateRowsFrom(ListView& lv, int row);
 void InvalidateRow(ListView& lv, int row);
 void RowsChanged(ListView& lv); // count changed: bars and clamping
+// Lays the list out again and marks all of it for the next paint.
+void Refresh(ListView& lv);
 
 // Painting.
 void Paint(ListView& lv, HDC hdc, const RECT& area);

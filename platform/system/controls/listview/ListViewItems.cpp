@@ -69,7 +69,7 @@ LRESULT InsertItem(ListView& lv, const LVITEM* item)
     CString copy;
     const CString& text = (item->mask & LVIF_TEXT) ? TextOf(*item, copy) : copy;
     int at = std::min(item->iItem, lv.rows.Count());
-    DWORD style = static_cast<DWORD>(GetWindowLong(lv.hwnd, GWL_STYLE));
+    DWORD style = Style(lv);
     if (style & (LVS_SORTASCENDING | LVS_SORTDESCENDING))
         at = SortedPosition(lv, text, (style & LVS_SORTDESCENDING) != 0);
     if (lv.rows.Count() == 0x7FFFFFFF || !lv.rows.Insert(at)) return -1;

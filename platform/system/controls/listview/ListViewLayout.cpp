@@ -10,8 +10,6 @@ namespace sys::lv {
 
 namespace {
 
-DWORD Style(const ListView& lv) { return static_cast<DWORD>(GetWindowLong(lv.hwnd, GWL_STYLE)); }
-
 RECT Client(const ListView& lv)
 {
     RECT r{};
@@ -21,19 +19,29 @@ RECT Client(const ListView& lv)
 
 } // namespace
 
-ListView* From(HWND hwnd) { return ControlState<ListView>::Find(hwnd); }
+ListView* From(HWND hwnd)
+{
+    return ControlState<ListView>::Find(hwnd);
+}
+
+DWORD Style(const ListView& lv)
+{
+    return static_cast<DWORD>(GetWindowLong(lv.hwnd, GWL_STYLE));
+}
 
 int TotalWidth(const ListView& lv)
 {
     long long total = 0;
-    for (const Column& c : lv.columns) total += c.width;
+    for (const Column& c : lv.columns)
+        total += c.width;
     return static_cast<int>(std::min<long long>(total, 1 << 30));
 }
 
 int ColumnLeft(const ListView& lv, int column)
 {
     long long left = 0;
-    for (int i = 0; i < column && i < static_cast<int>(lv.columns.size()); ++i) left += lv.columns[static_cast<std::size_t>(i)].width;
+    for (int i = 0; i < column && i < static_cast<int>(lv.columns.size()); ++i)
+        left += lv.columns[static_cast<std::size_t>(i)].width;
     return static_cast<int>(std::min<long long>(left, 1 << 30));
 }
 
@@ -94,9 +102,13 @@ bool SubItemRect(const ListView& lv, int row, int subItem, int code, RECT* out)
         // Column 0 holds an empty icon area, then the label.
         RECT icon{cell.left, cell.top, std::min(cell.right, cell.left + kLabelMargin), cell.bottom};
         RECT label{icon.right, cell.top, std::max(icon.right, cell.right), cell.bottom};
-        if (code == LVIR_ICON) *out = icon;
-        else if (code == LVIR_LABEL) *out = label;
-        else *out = (lv.exStyle & LVS_EX_FULLROWSELECT) ? ItemBounds(lv, row) : RECT{cell.left, cell.top, label.right, cell.bottom};
+        if (code == LVIR_ICON)
+            *out = icon;
+        else if (code == LVIR_LABEL)
+            *out = label;
+        else
+            *out = (lv.exStyle & LVS_EX_FULLROWSELECT) ? ItemBounds(lv, row)
+                                                       : RECT{cell.left, cell.top, label.right, cell.bottom};
         return true;
     }
     if (code == LVIR_ICON) cell.right = cell.left;
@@ -262,7 +274,8 @@ void EnsureVisible(ListView& lv, int row, bool partialOk)
 {
     if (row < 0 || row >= lv.rows.Count()) return;
     int perPage = std::max(1, FullRowsVisible(lv));
-    if (row < lv.top) ScrollTo(lv, row, lv.scrollX);
+    if (row < lv.top)
+        ScrollTo(lv, row, lv.scrollX);
     else if (row >= lv.top + perPage) {
         if (partialOk && row == lv.top + perPage) {
             RECT area = RowsArea(lv);
@@ -292,8 +305,10 @@ void OnScroll(ListView& lv, int bar, WORD code)
     default: return;
     }
     int target = static_cast<int>(std::clamp<long long>(pos, 0, 1 << 30));
-    if (vertical) ScrollTo(lv, target, lv.scrollX);
-    else ScrollTo(lv, lv.top, target);
+    if (vertical)
+        ScrollTo(lv, target, lv.scrollX);
+    else
+        ScrollTo(lv, lv.top, target);
 }
 
 void OnWheel(ListView& lv, int delta)
@@ -325,6 +340,16 @@ void InvalidateRow(ListView& lv, int row)
     r.left = 0;
     r.right = client.right;
     InvalidateRect(lv.hwnd, &r, TRUE);
+}
+
+void Refresh(ListView& lv)
+{
+    HWND self = lv.hwnd;
+    Layout(lv);
+    if (ListView* cur = From(self)) {
+        InvalidateRect(self, nullptr, TRUE);
+        cur->invalidFrom = 0;
+    }
 }
 
 void RowsChanged(ListView& lv)

@@ -10,7 +10,7 @@ namespace sys::lv {
 
 bool IsOwnerData(const ListView& lv)
 {
-    return (static_cast<DWORD>(GetWindowLong(lv.hwnd, GWL_STYLE)) & LVS_OWNERDATA) != 0;
+    return (Style(lv) & LVS_OWNERDATA) != 0;
 }
 
 int CellText(const ListView& lv, int row, int subItem, LPSTR buffer, int size)

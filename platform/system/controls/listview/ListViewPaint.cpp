@@ -14,8 +14,6 @@ namespace {
 // What a self-painted owner-data cell shows at most (its text is asked for).
 constexpr int kOwnerTextBytes = 260;
 
-DWORD Style(const ListView& lv) { return static_cast<DWORD>(GetWindowLong(lv.hwnd, GWL_STYLE)); }
-
 void FillColor(HDC hdc, const RECT& r, COLORREF color)
 {
     if (r.right <= r.left || r.bottom <= r.top) return;
@@ -68,8 +66,10 @@ void DrawRowSelf(const ListView& lv, HDC hdc, int row, const RECT& area, bool sh
         RECT label = cell;
         if (k == 0) SubItemRect(lv, row, 0, LVIR_LABEL, &label);
         bool lit = selected && (fullRow || k == 0);
-        if (lit) FillColor(hdc, label, highBk);
-        else if (textBk) FillColor(hdc, label, lv.textBkColor);
+        if (lit)
+            FillColor(hdc, label, highBk);
+        else if (textBk)
+            FillColor(hdc, label, lv.textBkColor);
         char owned[kOwnerTextBytes];
         CString stored;
         if (IsOwnerData(lv)) {
@@ -90,8 +90,10 @@ void DrawRowSelf(const ListView& lv, HDC hdc, int row, const RECT& area, bool sh
     }
     if (lv.hasFocus && row == lv.focused) {
         RECT focus{};
-        if (fullRow) focus = ItemBounds(lv, row);
-        else SubItemRect(lv, row, 0, LVIR_LABEL, &focus);
+        if (fullRow)
+            focus = ItemBounds(lv, row);
+        else
+            SubItemRect(lv, row, 0, LVIR_LABEL, &focus);
         if (focus.right > focus.left) DrawFocusRect(hdc, &focus);
     }
 }
@@ -140,8 +142,10 @@ void Paint(ListView& lv, HDC hdc, const RECT& area)
     for (long long row = first; row <= last; ++row) {
         ListView* cur = From(self);
         if (!cur || row >= cur->rows.Count()) break;
-        if (ownerDraw) DrawRowOwner(*cur, hdc, static_cast<int>(row), showSelected);
-        else DrawRowSelf(*cur, hdc, static_cast<int>(row), clip, showSelected);
+        if (ownerDraw)
+            DrawRowOwner(*cur, hdc, static_cast<int>(row), showSelected);
+        else
+            DrawRowSelf(*cur, hdc, static_cast<int>(row), clip, showSelected);
     }
     if (ListView* cur = From(self); cur && (cur->exStyle & LVS_EX_GRIDLINES)) DrawGrid(*cur, hdc, rows);
     SelectObject(hdc, oldFont);

@@ -16,8 +16,6 @@ namespace sys::lv {
 
 namespace {
 
-DWORD Style(HWND hwnd) { return static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)); }
-
 LRESULT OnCreate(ListView& lv, const CREATESTRUCT* cs)
 {
     HWND self = lv.hwnd;
@@ -25,7 +23,7 @@ LRESULT OnCreate(ListView& lv, const CREATESTRUCT* cs)
     lv.id = GetDlgCtrlID(self);
     lv.bkColor = GetSysColor(COLOR_WINDOW);
     lv.textColor = GetSysColor(COLOR_WINDOWTEXT);
-    DWORD style = Style(self);
+    DWORD style = Style(lv);
     DWORD headerStyle = WS_CHILD | HDS_HORZ | HDS_FULLDRAG | HDS_HOTTRACK;
     if (!(style & LVS_NOSORTHEADER)) headerStyle |= HDS_BUTTONS;
     if ((style & LVS_TYPEMASK) == LVS_REPORT && !(style & LVS_NOCOLUMNHEADER)) headerStyle |= WS_VISIBLE;
@@ -47,9 +45,7 @@ LRESULT SetExtendedStyle(ListView& lv, WPARAM mask, LPARAM value)
     if (lv.exStyle != old) {
         // The owner sets the extended style once its columns and header are in
         // place: the header's answer to HDM_LAYOUT may have changed since creation.
-        Layout(lv);
-        InvalidateRect(lv.hwnd, nullptr, TRUE);
-        lv.invalidFrom = 0;
+        Refresh(lv);
     }
     return static_cast<LRESULT>(old);
 }
@@ -108,13 +104,7 @@ LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == static_cast<WPARAM>(static_cast<LONG>(GWL_STYLE)) && lParam) {
             auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
             DWORD changed = ss->styleOld ^ ss->styleNew;
-            if (changed & (LVS_TYPEMASK | LVS_NOCOLUMNHEADER | LVS_NOSCROLL | LVS_OWNERDRAWFIXED)) {
-                Layout(*lv);
-                if ((lv = From(hwnd))) {
-                    InvalidateRect(hwnd, nullptr, TRUE);
-                    lv->invalidFrom = 0;
-                }
-            }
+            if (changed & (LVS_TYPEMASK | LVS_NOCOLUMNHEADER | LVS_NOSCROLL | LVS_OWNERDRAWFIXED)) Refresh(*lv);
         }
         return 0;
     case WM_SETFONT: {
