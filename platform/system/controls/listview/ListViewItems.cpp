@@ -10,7 +10,10 @@ namespace sys::lv {
 
 namespace {
 
-bool IsTextPointer(LPCSTR p) { return p && p != LPSTR_TEXTCALLBACK; }
+bool IsTextPointer(LPCSTR p)
+{
+    return p && p != LPSTR_TEXTCALLBACK;
+}
 
 // The text an LVITEM carries: the caller's shared CString itself, or its
 // bytes copied into `copy`. Shared text is not copied here: the cell takes
@@ -38,10 +41,13 @@ void ShiftIndexes(ListView& lv, int at, int delta)
 {
     auto shift = [&](int& index) {
         if (index < 0) return;
-        if (delta > 0 && index >= at) index += delta;
+        if (delta > 0 && index >= at)
+            index += delta;
         else if (delta < 0) {
-            if (index == at) index = -1;
-            else if (index > at) index += delta;
+            if (index == at)
+                index = -1;
+            else if (index > at)
+                index += delta;
         }
     };
     shift(lv.focused);
@@ -57,8 +63,10 @@ int SortedPosition(const ListView& lv, const CString& text, bool descending)
         int mid = lo + (hi - lo) / 2;
         int c = std::strcmp(lv.rows.Text(mid, 0).GetString(), text.GetString());
         bool before = descending ? c >= 0 : c <= 0;
-        if (before) lo = mid + 1;
-        else hi = mid;
+        if (before)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return lo;
 }
@@ -135,8 +143,10 @@ LRESULT GetItem(const ListView& lv, LVITEM* item)
 {
     if (!item || item->iItem < 0 || item->iItem >= lv.rows.Count() || item->iSubItem < 0) return FALSE;
     if (item->mask & LVIF_TEXT) {
-        if (IsOwnerData(lv)) CellText(lv, item->iItem, item->iSubItem, item->pszText, item->cchTextMax);
-        else CopyOut(lv.rows.Text(item->iItem, item->iSubItem), item->pszText, item->cchTextMax);
+        if (IsOwnerData(lv))
+            CellText(lv, item->iItem, item->iSubItem, item->pszText, item->cchTextMax);
+        else
+            CopyOut(lv.rows.Text(item->iItem, item->iSubItem), item->pszText, item->cchTextMax);
     }
     if (item->iSubItem == 0) {
         if (item->mask & LVIF_STATE) {
@@ -225,89 +235,115 @@ LRESULT StringWidth(const ListView& lv, LPCSTR text)
     return size.cx;
 }
 
+LRESULT SetItemCount(ListView& lv, int count)
+{
+    if (IsOwnerData(lv)) return SetVirtualCount(lv, count) ? TRUE : FALSE;
+    return lv.rows.Reserve(count) ? TRUE : FALSE;
+}
+
+LRESULT GetItemText(const ListView& lv, int row, LVITEM* item)
+{
+    if (!item) return 0;
+    if (row < 0 || row >= lv.rows.Count() || item->iSubItem < 0)
+        return CopyOut(CString(), item->pszText, item->cchTextMax);
+    if (IsOwnerData(lv)) return CellText(lv, row, item->iSubItem, item->pszText, item->cchTextMax);
+    return CopyOut(lv.rows.Text(row, item->iSubItem), item->pszText, item->cchTextMax);
+}
+
+LRESULT GetItemState(const ListView& lv, int row, UINT mask)
+{
+    if (row < 0 || row >= lv.rows.Count()) return 0;
+    UINT s = lv.rows.State(row);
+    if (row == lv.focused) s |= LVIS_FOCUSED;
+    return static_cast<LRESULT>(s & mask);
+}
+
+// LVM_SETITEMSTATE: row -1 changes every row.
+LRESULT SetItemStateMessage(ListView& lv, WPARAM row, const LVITEM* item)
+{
+    if (!item) return FALSE;
+    return SetItemState(lv, static_cast<int>(static_cast<LONG_PTR>(row)), item->state, item->stateMask) ? TRUE : FALSE;
+}
+
+LRESULT SetSelectionMark(ListView& lv, int mark)
+{
+    int old = lv.mark;
+    lv.mark = mark >= -1 && mark < lv.rows.Count() ? mark : -1;
+    return old;
+}
+
+// The caller's rectangle names the part in left and, for a sub-item, the sub-item in top.
+LRESULT ItemRectMessage(const ListView& lv, int row, RECT* r, bool subItem)
+{
+    if (!r) return FALSE;
+    return SubItemRect(lv, row, subItem ? r->top : 0, r->left, r) ? TRUE : FALSE;
+}
+
+LRESULT EnsureVisibleMessage(ListView& lv, int row, bool partialOk)
+{
+    if (row < 0 || row >= lv.rows.Count()) return FALSE;
+    EnsureVisible(lv, row, partialOk);
+    return TRUE;
+}
+
+LRESULT Scroll(ListView& lv, WPARAM dxParam, LPARAM dyParam)
+{
+    int dx = static_cast<int>(static_cast<LONG_PTR>(dxParam));
+    int dy = static_cast<int>(dyParam);
+    // Vertical scrolling goes by whole rows, rounded to the nearest.
+    int h = std::max(1, lv.rowHeight);
+    int rows = dy >= 0 ? (dy + h / 2) / h : -((-dy + h / 2) / h);
+    ScrollTo(lv, lv.top + rows, lv.scrollX + dx);
+    return TRUE;
+}
+
+LRESULT RedrawItems(ListView& lv, int first, int last)
+{
+    for (int i = std::max(first, lv.top); i <= last && i <= lv.top + FullRowsVisible(lv); ++i)
+        InvalidateRow(lv, i);
+    return TRUE;
+}
+
+LRESULT UpdateItem(ListView& lv, int row)
+{
+    if (row >= 0 && row < lv.rows.Count()) InvalidateRow(lv, row);
+    UpdateWindow(lv.hwnd);
+    return TRUE;
+}
+
 } // namespace
 
 LRESULT ItemMessage(ListView& lv, UINT message, WPARAM wParam, LPARAM lParam, bool* handled)
 {
     *handled = true;
     int index = static_cast<int>(wParam);
+    auto* item = reinterpret_cast<LVITEM*>(lParam);
     switch (message) {
     case LVM_GETITEMCOUNT: return lv.rows.Count();
-    case LVM_SETITEMCOUNT:
-        if (IsOwnerData(lv)) return SetVirtualCount(lv, index) ? TRUE : FALSE;
-        return lv.rows.Reserve(index) ? TRUE : FALSE;
-    case LVM_INSERTITEM: return InsertItem(lv, reinterpret_cast<const LVITEM*>(lParam));
+    case LVM_SETITEMCOUNT: return SetItemCount(lv, index);
+    case LVM_INSERTITEM: return InsertItem(lv, item);
     case LVM_DELETEITEM: return DeleteItem(lv, index);
     case LVM_DELETEALLITEMS: return DeleteAllItems(lv);
-    case LVM_GETITEM: return GetItem(lv, reinterpret_cast<LVITEM*>(lParam));
-    case LVM_SETITEM: return SetItem(lv, reinterpret_cast<const LVITEM*>(lParam));
-    case LVM_GETITEMTEXT: {
-        auto* item = reinterpret_cast<LVITEM*>(lParam);
-        if (!item) return 0;
-        if (index < 0 || index >= lv.rows.Count() || item->iSubItem < 0) return CopyOut(CString(), item->pszText, item->cchTextMax);
-        if (IsOwnerData(lv)) return CellText(lv, index, item->iSubItem, item->pszText, item->cchTextMax);
-        return CopyOut(lv.rows.Text(index, item->iSubItem), item->pszText, item->cchTextMax);
-    }
-    case LVM_SETITEMTEXT: {
-        auto* item = reinterpret_cast<const LVITEM*>(lParam);
-        return item ? SetText(lv, index, *item) : FALSE;
-    }
-    case LVM_GETITEMSTATE: {
-        if (index < 0 || index >= lv.rows.Count()) return 0;
-        UINT s = lv.rows.State(index);
-        if (index == lv.focused) s |= LVIS_FOCUSED;
-        return static_cast<LRESULT>(s & static_cast<UINT>(lParam));
-    }
-    case LVM_SETITEMSTATE: {
-        auto* item = reinterpret_cast<const LVITEM*>(lParam);
-        if (!item) return FALSE;
-        return SetItemState(lv, static_cast<int>(static_cast<LONG_PTR>(wParam)), item->state, item->stateMask) ? TRUE : FALSE;
-    }
+    case LVM_GETITEM: return GetItem(lv, item);
+    case LVM_SETITEM: return SetItem(lv, item);
+    case LVM_GETITEMTEXT: return GetItemText(lv, index, item);
+    case LVM_SETITEMTEXT: return item ? SetText(lv, index, *item) : FALSE;
+    case LVM_GETITEMSTATE: return GetItemState(lv, index, static_cast<UINT>(lParam));
+    case LVM_SETITEMSTATE: return SetItemStateMessage(lv, wParam, item);
     case LVM_GETNEXTITEM: return GetNextItem(lv, index, static_cast<UINT>(LOWORD(static_cast<std::uintptr_t>(lParam))));
     case LVM_GETSELECTEDCOUNT: return lv.selectedCount;
     case LVM_GETSELECTIONMARK: return lv.mark;
-    case LVM_SETSELECTIONMARK: {
-        int old = lv.mark;
-        int mark = static_cast<int>(lParam);
-        lv.mark = mark >= -1 && mark < lv.rows.Count() ? mark : -1;
-        return old;
-    }
-    case LVM_GETITEMRECT: {
-        auto* r = reinterpret_cast<RECT*>(lParam);
-        if (!r) return FALSE;
-        return SubItemRect(lv, index, 0, r->left, r) ? TRUE : FALSE;
-    }
-    case LVM_GETSUBITEMRECT: {
-        auto* r = reinterpret_cast<RECT*>(lParam);
-        if (!r) return FALSE;
-        return SubItemRect(lv, index, r->top, r->left, r) ? TRUE : FALSE;
-    }
+    case LVM_SETSELECTIONMARK: return SetSelectionMark(lv, static_cast<int>(lParam));
+    case LVM_GETITEMRECT: return ItemRectMessage(lv, index, reinterpret_cast<RECT*>(lParam), false);
+    case LVM_GETSUBITEMRECT: return ItemRectMessage(lv, index, reinterpret_cast<RECT*>(lParam), true);
     case LVM_HITTEST: return HitTestMessage(lv, reinterpret_cast<LVHITTESTINFO*>(lParam), false);
     case LVM_SUBITEMHITTEST: return HitTestMessage(lv, reinterpret_cast<LVHITTESTINFO*>(lParam), true);
-    case LVM_ENSUREVISIBLE:
-        if (index < 0 || index >= lv.rows.Count()) return FALSE;
-        EnsureVisible(lv, index, lParam != 0);
-        return TRUE;
+    case LVM_ENSUREVISIBLE: return EnsureVisibleMessage(lv, index, lParam != 0);
     case LVM_GETTOPINDEX: return lv.top;
     case LVM_GETCOUNTPERPAGE: return FullRowsVisible(lv);
-    case LVM_SCROLL: {
-        int dx = static_cast<int>(static_cast<LONG_PTR>(wParam));
-        int dy = static_cast<int>(lParam);
-        // Vertical scrolling goes by whole rows, rounded to the nearest.
-        int h = std::max(1, lv.rowHeight);
-        int rows = dy >= 0 ? (dy + h / 2) / h : -((-dy + h / 2) / h);
-        ScrollTo(lv, lv.top + rows, lv.scrollX + dx);
-        return TRUE;
-    }
-    case LVM_REDRAWITEMS: {
-        int last = static_cast<int>(lParam);
-        for (int i = std::max(index, lv.top); i <= last && i <= lv.top + FullRowsVisible(lv); ++i) InvalidateRow(lv, i);
-        return TRUE;
-    }
-    case LVM_UPDATE:
-        if (index >= 0 && index < lv.rows.Count()) InvalidateRow(lv, index);
-        UpdateWindow(lv.hwnd);
-        return TRUE;
+    case LVM_SCROLL: return Scroll(lv, wParam, lParam);
+    case LVM_REDRAWITEMS: return RedrawItems(lv, index, static_cast<int>(lParam));
+    case LVM_UPDATE: return UpdateItem(lv, index);
     case LVM_GETSTRINGWIDTH: return StringWidth(lv, reinterpret_cast<LPCSTR>(lParam));
     default: *handled = false; return 0;
     }
