@@ -1,7 +1,6 @@
 // The tab control's procedure: items, selection and queries.
 #include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/tab/TabClass.h"
-
 #include "platform/system/controls/tab/TabInternal.h"
 #include "platform/system/dialog/DialogDefs.h"
 #include "platform/system/gdi/Gdi.h"
@@ -97,98 +96,151 @@ LRESULT SetCurSel(Tab& t, HWND hwnd, WPARAM wParam)
     return previous;
 }
 
+LRESULT DeleteAllItems(Tab& t, HWND hwnd)
+{
+    t.items.clear();
+    t.cur = -1;
+    t.hot = -1;
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return TRUE;
+}
+
+LRESULT GetItemRect(const Tab& t, HWND hwnd, WPARAM wParam, RECT* out)
+{
+    int index = static_cast<int>(wParam);
+    if (!out || index < 0 || index >= Count(t)) return FALSE;
+    *out = ItemRect(t, hwnd, index);
+    return TRUE;
+}
+
+LRESULT HitTestMessage(const Tab& t, HWND hwnd, TCHITTESTINFO* info)
+{
+    if (!info) return -1;
+    return HitTest(t, hwnd, info->pt, &info->flags);
+}
+
+LRESULT AdjustRectMessage(const Tab& t, HWND hwnd, WPARAM larger, RECT* rect)
+{
+    if (rect) AdjustRect(t, hwnd, larger != 0, rect);
+    return 0;
+}
+
+// A signed 16-bit half of lParam, no less than 0.
+int Half(LPARAM lParam, bool high)
+{
+    WORD half = high ? HIWORD(lParam) : LOWORD(lParam);
+    return std::max(0, static_cast<int>(static_cast<short>(half)));
+}
+
+LRESULT SetItemSize(Tab& t, HWND hwnd, LPARAM lParam)
+{
+    LRESULT old = MAKELONG(t.fixedWidth, ItemHeight(t, hwnd));
+    t.fixedWidth = Half(lParam, false);
+    t.fixedHeight = Half(lParam, true);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return old;
+}
+
+LRESULT SetPadding(Tab& t, HWND hwnd, LPARAM lParam)
+{
+    t.padX = Half(lParam, false);
+    t.padY = Half(lParam, true);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT SetMinTabWidth(Tab& t, HWND hwnd, LPARAM lParam)
+{
+    int old = t.minWidth;
+    t.minWidth = static_cast<int>(lParam);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return old;
+}
+
+bool IsTabMessage(UINT message)
+{
+    return message >= TCM_FIRST && message < TCM_FIRST + 0x100;
+}
+
+// The TCM_ messages.
+LRESULT TabMessage(Tab& t, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case TCM_GETITEMCOUNT: return Count(t);
+    case TCM_INSERTITEM: return InsertItem(t, hwnd, wParam, reinterpret_cast<const TCITEM*>(lParam));
+    case TCM_DELETEITEM: return DeleteItem(t, hwnd, wParam);
+    case TCM_DELETEALLITEMS: return DeleteAllItems(t, hwnd);
+    case TCM_GETITEM: return GetItem(t, wParam, reinterpret_cast<TCITEM*>(lParam));
+    case TCM_SETITEM: return SetItem(t, hwnd, wParam, reinterpret_cast<const TCITEM*>(lParam));
+    case TCM_GETCURSEL:
+    case TCM_GETCURFOCUS: return t.cur;
+    case TCM_SETCURSEL: return SetCurSel(t, hwnd, wParam);
+    case TCM_SETCURFOCUS: UserSelect(hwnd, static_cast<int>(wParam)); return 0;
+    case TCM_GETITEMRECT: return GetItemRect(t, hwnd, wParam, reinterpret_cast<RECT*>(lParam));
+    case TCM_HITTEST: return HitTestMessage(t, hwnd, reinterpret_cast<TCHITTESTINFO*>(lParam));
+    case TCM_ADJUSTRECT: return AdjustRectMessage(t, hwnd, wParam, reinterpret_cast<RECT*>(lParam));
+    case TCM_SETITEMSIZE: return SetItemSize(t, hwnd, lParam);
+    case TCM_SETPADDING: return SetPadding(t, hwnd, lParam);
+    case TCM_SETMINTABWIDTH: return SetMinTabWidth(t, hwnd, lParam);
+    case TCM_GETROWCOUNT: return 1;
+    case TCM_SETITEMEXTRA: return t.items.empty() ? TRUE : FALSE;
+    // No image lists, tooltips or multiple selection.
+    case TCM_GETIMAGELIST:
+    case TCM_SETIMAGELIST:
+    case TCM_GETTOOLTIPS:
+    case TCM_SETTOOLTIPS:
+    case TCM_DESELECTALL: return 0;
+    default: return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT PaintMessage(const Tab& t, HWND hwnd, WPARAM wParam)
+{
+    PAINTSTRUCT ps;
+    HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
+    if (hdc) Paint(t, hwnd, hdc);
+    if (!wParam) EndPaint(hwnd, &ps);
+    return 0;
+}
+
+LRESULT SetFont(Tab& t, HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    t.font = reinterpret_cast<HFONT>(wParam);
+    if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT OnFocus(Tab& t, HWND hwnd, bool gained)
+{
+    t.focused = gained;
+    if (t.cur >= 0) {
+        RECT r = DrawnRect(t, hwnd, t.cur);
+        InvalidateRect(hwnd, &r, TRUE);
+    }
+    Notify(hwnd, gained ? NM_SETFOCUS : NM_KILLFOCUS);
+    return 0;
+}
+
 LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Tab* t = ControlState<Tab>::ForMessage(hwnd, message);
     if (!t) return DefWindowProc(hwnd, message, wParam, lParam);
+    if (IsTabMessage(message)) return TabMessage(*t, hwnd, message, wParam, lParam);
     switch (message) {
-    case WM_NCDESTROY:
-        ControlState<Tab>::Destroy(hwnd);
-        return DefWindowProc(hwnd, message, wParam, lParam);
+    case WM_NCDESTROY: ControlState<Tab>::Destroy(hwnd); return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_ERASEBKGND: return 1; // painted whole by WM_PAINT
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
-        if (hdc) Paint(*t, hwnd, hdc);
-        if (!wParam) EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT: return PaintMessage(*t, hwnd, wParam);
     case WM_SIZE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
-    case WM_SETFONT:
-        t->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
+    case WM_SETFONT: return SetFont(*t, hwnd, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(t->font);
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        t->focused = message == WM_SETFOCUS;
-        if (t->cur >= 0) {
-            RECT r = DrawnRect(*t, hwnd, t->cur);
-            InvalidateRect(hwnd, &r, TRUE);
-        }
-        Notify(hwnd, message == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS);
-        return 0;
+    case WM_KILLFOCUS: return OnFocus(*t, hwnd, message == WM_SETFOCUS);
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSELEAVE: return OnMouse(*t, hwnd, message, wParam, lParam);
     case WM_KEYDOWN: return OnKeyDown(*t, hwnd, wParam, lParam);
-    case TCM_GETITEMCOUNT: return Count(*t);
-    case TCM_INSERTITEM: return InsertItem(*t, hwnd, wParam, reinterpret_cast<const TCITEM*>(lParam));
-    case TCM_DELETEITEM: return DeleteItem(*t, hwnd, wParam);
-    case TCM_DELETEALLITEMS:
-        t->items.clear();
-        t->cur = -1;
-        t->hot = -1;
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return TRUE;
-    case TCM_GETITEM: return GetItem(*t, wParam, reinterpret_cast<TCITEM*>(lParam));
-    case TCM_SETITEM: return SetItem(*t, hwnd, wParam, reinterpret_cast<const TCITEM*>(lParam));
-    case TCM_GETCURSEL:
-    case TCM_GETCURFOCUS: return t->cur;
-    case TCM_SETCURSEL: return SetCurSel(*t, hwnd, wParam);
-    case TCM_SETCURFOCUS: UserSelect(hwnd, static_cast<int>(wParam)); return 0;
-    case TCM_GETITEMRECT: {
-        auto* out = reinterpret_cast<RECT*>(lParam);
-        int index = static_cast<int>(wParam);
-        if (!out || index < 0 || index >= Count(*t)) return FALSE;
-        *out = ItemRect(*t, hwnd, index);
-        return TRUE;
-    }
-    case TCM_HITTEST: {
-        auto* info = reinterpret_cast<TCHITTESTINFO*>(lParam);
-        if (!info) return -1;
-        return HitTest(*t, hwnd, info->pt, &info->flags);
-    }
-    case TCM_ADJUSTRECT:
-        if (lParam) AdjustRect(*t, hwnd, wParam != 0, reinterpret_cast<RECT*>(lParam));
-        return 0;
-    case TCM_SETITEMSIZE: {
-        LRESULT old = MAKELONG(t->fixedWidth, ItemHeight(*t, hwnd));
-        t->fixedWidth = std::max(0, static_cast<int>(static_cast<short>(LOWORD(lParam))));
-        t->fixedHeight = std::max(0, static_cast<int>(static_cast<short>(HIWORD(lParam))));
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return old;
-    }
-    case TCM_SETPADDING:
-        t->padX = std::max(0, static_cast<int>(static_cast<short>(LOWORD(lParam))));
-        t->padY = std::max(0, static_cast<int>(static_cast<short>(HIWORD(lParam))));
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
-    case TCM_SETMINTABWIDTH: {
-        int old = t->minWidth;
-        t->minWidth = static_cast<int>(lParam);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return old;
-    }
-    case TCM_GETROWCOUNT: return 1;
-    case TCM_SETITEMEXTRA: return t->items.empty() ? TRUE : FALSE;
-    case TCM_GETIMAGELIST:
-    case TCM_SETIMAGELIST:
-    case TCM_GETTOOLTIPS:
-    case TCM_SETTOOLTIPS: return 0;
-    case TCM_DESELECTALL: return 0;
     default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }
