@@ -2,18 +2,15 @@
 // paints, and the list it drops below itself while the mouse is captured.
 #include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/combobox/ComboBoxClass.h"
-
 #include "platform/system/controls/combobox/ComboBoxInternal.h"
 #include "platform/system/controls/listbox/ListBoxClass.h"
 #include "platform/system/controls/listbox/ListBoxInternal.h"
 #include "platform/system/dialog/DialogDefs.h"
 #include "platform/system/gdi/Gdi.h"
 #include "platform/system/input/VirtualKeys.h"
-#include "platform/system/window/SysMetrics.h"
 #include "platform/system/window/WindowClass.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace sys::cb {
 
@@ -23,53 +20,17 @@ int Count(const Combo& c)
 {
     return static_cast<int>(c.items.size());
 }
-bool Valid(const Combo& c, WPARAM i)
-{
-    return static_cast<int>(i) >= 0 && static_cast<int>(i) < Count(c);
-}
 
 LRESULT Insert(Combo& c, int index, LPCSTR text, bool sorted)
 {
     lb::Item item;
     item.text = text ? text : "";
-    if (sorted) {
-        index = 0;
-        while (index < Count(c) && lb::CompareText(c.items[static_cast<std::size_t>(index)].text, item.text) <= 0)
-            ++index;
-    } else if (index < 0 || index > Count(c)) {
-        if (index != -1) return CB_ERR;
-        index = Count(c);
-    }
+    index = lb::InsertPlace(c.items, index, item.text, sorted);
+    if (index < 0) return CB_ERR;
     c.items.insert(c.items.begin() + index, item);
     if (c.sel >= index) ++c.sel;
     InvalidateRect(c.hwnd, nullptr, TRUE);
     return index;
-}
-
-LRESULT Find(const Combo& c, WPARAM start, LPCSTR text, bool exact)
-{
-    if (!text || c.items.empty()) return CB_ERR;
-    int n = Count(c);
-    int from = static_cast<int>(start);
-    if (from < -1 || from >= n) from = -1;
-    std::size_t len = std::strlen(text);
-    for (int k = 1; k <= n; ++k) {
-        const CString& t = c.items[static_cast<std::size_t>((from + k) % n)].text;
-        CString head =
-            exact ? t
-                  : CString(t.GetString(), std::min<std::ptrdiff_t>(t.GetLength(), static_cast<std::ptrdiff_t>(len)));
-        if (lb::CompareText(head, text) == 0) return (from + k) % n;
-    }
-    return CB_ERR;
-}
-
-LRESULT CopyText(const Combo& c, WPARAM index, LPSTR out)
-{
-    if (!Valid(c, index) || !out) return CB_ERR;
-    const CString& t = c.items[index].text;
-    std::memcpy(out, t.GetString(), static_cast<std::size_t>(t.GetLength()));
-    out[t.GetLength()] = '\0';
-    return t.GetLength();
 }
 
 // Moves the choice; true when it changed (and CBN_SELCHANGE went out).
@@ -112,7 +73,7 @@ LRESULT OnChar(Combo& c, WPARAM ch)
 {
     if (ch < 0x20 || ch > 0xFF || c.items.empty()) return 0;
     char prefix[2] = {static_cast<char>(ch), '\0'};
-    LRESULT found = Find(c, static_cast<WPARAM>(c.sel), prefix, false);
+    LRESULT found = lb::FindText(c.items, static_cast<WPARAM>(c.sel), prefix, false);
     if (found < 0) return 0;
     if (c.list)
         SendMessage(c.list, LB_SETCURSEL, static_cast<WPARAM>(found), 0);
@@ -167,133 +128,191 @@ LRESULT OnMouse(Combo& c, UINT message, LPARAM lParam)
     }
 }
 
+LRESULT DeleteString(Combo& c, WPARAM wParam)
+{
+    if (!lb::ValidIndex(c.items, wParam)) return CB_ERR;
+    int index = static_cast<int>(wParam);
+    c.items.erase(c.items.begin() + index);
+    if (c.sel == index)
+        c.sel = -1;
+    else if (c.sel > index)
+        --c.sel;
+    InvalidateRect(c.hwnd, nullptr, TRUE);
+    return Count(c);
+}
+
+LRESULT ResetContent(Combo& c)
+{
+    HWND hwnd = c.hwnd;
+    CloseUp(c, false);
+    Combo* again = From(hwnd);
+    if (!again) return 0;
+    again->items.clear();
+    again->sel = -1;
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return CB_OKAY;
+}
+
+LRESULT SetCurSel(Combo& c, WPARAM wParam)
+{
+    c.sel = lb::ValidIndex(c.items, wParam) ? static_cast<int>(wParam) : -1;
+    InvalidateRect(c.hwnd, nullptr, TRUE);
+    return c.sel >= 0 ? c.sel : CB_ERR;
+}
+
+LRESULT SetItemData(Combo& c, WPARAM wParam, LPARAM lParam)
+{
+    if (!lb::ValidIndex(c.items, wParam)) return CB_ERR;
+    lb::ItemAt(c.items, wParam).data = lParam;
+    return TRUE;
+}
+
+LRESULT SelectString(Combo& c, WPARAM wParam, LPCSTR text)
+{
+    LRESULT found = lb::FindText(c.items, wParam, text, false);
+    if (found >= 0) {
+        c.sel = static_cast<int>(found);
+        InvalidateRect(c.hwnd, nullptr, TRUE);
+    }
+    return found;
+}
+
+LRESULT ShowDropDown(Combo& c, bool show)
+{
+    if (show)
+        DropDown(c);
+    else
+        CloseUp(c, false);
+    return TRUE;
+}
+
+LRESULT GetDroppedControlRect(const Combo& c, RECT* out)
+{
+    if (!out) return CB_ERR;
+    GetWindowRect(c.hwnd, out);
+    out->bottom = out->top + std::max(static_cast<int>(out->bottom - out->top), c.dropHeight);
+    return TRUE;
+}
+
+bool IsComboMessage(UINT message)
+{
+    return message >= CB_ADDSTRING && message <= CB_FINDSTRINGEXACT;
+}
+
+// The CB_ messages.
+LRESULT ComboMessage(Combo& c, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto text = reinterpret_cast<LPCSTR>(lParam);
+    switch (message) {
+    case CB_ADDSTRING: return Insert(c, -1, text, (GetWindowLong(c.hwnd, GWL_STYLE) & CBS_SORT) != 0);
+    case CB_INSERTSTRING: return Insert(c, static_cast<int>(wParam), text, false);
+    case CB_DELETESTRING: return DeleteString(c, wParam);
+    case CB_RESETCONTENT: return ResetContent(c);
+    case CB_GETCOUNT: return Count(c);
+    case CB_GETCURSEL: return c.sel;
+    case CB_SETCURSEL: return SetCurSel(c, wParam);
+    case CB_GETLBTEXT: return lb::CopyItemText(c.items, wParam, reinterpret_cast<LPSTR>(lParam));
+    case CB_GETLBTEXTLEN:
+        return lb::ValidIndex(c.items, wParam) ? lb::ItemAt(c.items, wParam).text.GetLength() : CB_ERR;
+    case CB_GETITEMDATA: return lb::ValidIndex(c.items, wParam) ? lb::ItemAt(c.items, wParam).data : CB_ERR;
+    case CB_SETITEMDATA: return SetItemData(c, wParam, lParam);
+    case CB_FINDSTRING: return lb::FindText(c.items, wParam, text, false);
+    case CB_FINDSTRINGEXACT: return lb::FindText(c.items, wParam, text, true);
+    case CB_SELECTSTRING: return SelectString(c, wParam, text);
+    case CB_SHOWDROPDOWN: return ShowDropDown(c, wParam != 0);
+    case CB_GETDROPPEDSTATE: return c.list ? TRUE : FALSE;
+    case CB_GETDROPPEDCONTROLRECT: return GetDroppedControlRect(c, reinterpret_cast<RECT*>(lParam));
+    case CB_GETITEMHEIGHT: return FaceHeight(c);
+    default: return DefWindowProc(c.hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT OnCreate(Combo& c, const CREATESTRUCT* cs)
+{
+    // A template's height includes the dropped list.
+    if (cs) c.dropHeight = std::max(cs->cy, 0);
+    FitFace(c);
+    return 0;
+}
+
+LRESULT OnDestroy(Combo& c)
+{
+    if (!c.list) return 0;
+    HWND list = c.list;
+    c.list = nullptr;
+    DestroyWindow(list);
+    return 0;
+}
+
+LRESULT PaintMessage(const Combo& c, WPARAM wParam)
+{
+    PAINTSTRUCT ps;
+    HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(c.hwnd, &ps);
+    if (hdc) Paint(c, hdc);
+    if (!wParam) EndPaint(c.hwnd, &ps);
+    return 0;
+}
+
+LRESULT SetFont(Combo& c, WPARAM wParam, LPARAM lParam)
+{
+    c.font = reinterpret_cast<HFONT>(wParam);
+    FitFace(c);
+    if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(c.hwnd, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT OnFocus(Combo& c, bool gained)
+{
+    HWND hwnd = c.hwnd;
+    c.focused = gained;
+    if (!gained) CloseUp(c, false);
+    if (From(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
+    Notify(hwnd, gained ? CBN_SETFOCUS : CBN_KILLFOCUS);
+    return 0;
+}
+
+// Alt+Down and Alt+Up open and close the list.
+LRESULT OnSysKeyDown(Combo& c, WPARAM key, LPARAM lParam)
+{
+    if (key != VK_DOWN && key != VK_UP) return DefWindowProc(c.hwnd, WM_SYSKEYDOWN, key, lParam);
+    if (c.list)
+        CloseUp(c, true);
+    else
+        DropDown(c);
+    return 0;
+}
+
+LRESULT OnCaptureChanged(Combo& c, HWND gainer)
+{
+    if (gainer != c.hwnd) CloseUp(c, false);
+    return 0;
+}
+
 LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Combo* c = ControlState<Combo>::ForMessage(hwnd, message);
     if (!c) return DefWindowProc(hwnd, message, wParam, lParam);
-    bool sorted = (GetWindowLong(hwnd, GWL_STYLE) & CBS_SORT) != 0;
+    if (IsComboMessage(message)) return ComboMessage(*c, message, wParam, lParam);
     switch (message) {
-    case WM_NCDESTROY:
-        ControlState<Combo>::Destroy(hwnd);
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    case WM_CREATE: {
-        auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
-        // A template's height includes the dropped list.
-        if (cs) c->dropHeight = std::max(cs->cy, 0);
-        FitFace(*c);
-        return 0;
-    }
-    case WM_DESTROY:
-        if (c->list) {
-            HWND list = c->list;
-            c->list = nullptr;
-            DestroyWindow(list);
-        }
-        return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
-        if (hdc) Paint(*c, hdc);
-        if (!wParam) EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_SETFONT:
-        c->font = reinterpret_cast<HFONT>(wParam);
-        FitFace(*c);
-        if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
+    case WM_NCDESTROY: ControlState<Combo>::Destroy(hwnd); return DefWindowProc(hwnd, message, wParam, lParam);
+    case WM_CREATE: return OnCreate(*c, reinterpret_cast<const CREATESTRUCT*>(lParam));
+    case WM_DESTROY: return OnDestroy(*c);
+    case WM_ERASEBKGND: return 1; // painted whole by WM_PAINT
+    case WM_PAINT: return PaintMessage(*c, wParam);
+    case WM_SETFONT: return SetFont(*c, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(c->font);
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (c->list ? DLGC_WANTALLKEYS : 0);
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        c->focused = message == WM_SETFOCUS;
-        if (!c->focused) CloseUp(*c, false);
-        if ((c = From(hwnd))) InvalidateRect(hwnd, nullptr, TRUE);
-        Notify(hwnd, message == WM_SETFOCUS ? CBN_SETFOCUS : CBN_KILLFOCUS);
-        return 0;
+    case WM_KILLFOCUS: return OnFocus(*c, message == WM_SETFOCUS);
     case WM_KEYDOWN: return OnKeyDown(*c, wParam);
-    case WM_SYSKEYDOWN:
-        if (wParam == VK_DOWN || wParam == VK_UP) {
-            if (c->list)
-                CloseUp(*c, true);
-            else
-                DropDown(*c);
-            return 0;
-        }
-        return DefWindowProc(hwnd, message, wParam, lParam);
+    case WM_SYSKEYDOWN: return OnSysKeyDown(*c, wParam, lParam);
     case WM_CHAR: return OnChar(*c, wParam);
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP: return OnMouse(*c, message, lParam);
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != hwnd) CloseUp(*c, false);
-        return 0;
-    case CB_ADDSTRING: return Insert(*c, -1, reinterpret_cast<LPCSTR>(lParam), sorted);
-    case CB_INSERTSTRING: return Insert(*c, static_cast<int>(wParam), reinterpret_cast<LPCSTR>(lParam), false);
-    case CB_DELETESTRING: {
-        if (!Valid(*c, wParam)) return CB_ERR;
-        int index = static_cast<int>(wParam);
-        c->items.erase(c->items.begin() + index);
-        if (c->sel == index)
-            c->sel = -1;
-        else if (c->sel > index)
-            --c->sel;
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return Count(*c);
-    }
-    case CB_RESETCONTENT:
-        CloseUp(*c, false);
-        if (!(c = From(hwnd))) return 0;
-        c->items.clear();
-        c->sel = -1;
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return CB_OKAY;
-    case CB_GETCOUNT: return Count(*c);
-    case CB_GETCURSEL: return c->sel;
-    case CB_SETCURSEL:
-        if (!Valid(*c, wParam)) {
-            c->sel = -1;
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return CB_ERR;
-        }
-        c->sel = static_cast<int>(wParam);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return c->sel;
-    case CB_GETLBTEXT: return CopyText(*c, wParam, reinterpret_cast<LPSTR>(lParam));
-    case CB_GETLBTEXTLEN: return Valid(*c, wParam) ? c->items[wParam].text.GetLength() : CB_ERR;
-    case CB_GETITEMDATA: return Valid(*c, wParam) ? c->items[wParam].data : CB_ERR;
-    case CB_SETITEMDATA:
-        if (!Valid(*c, wParam)) return CB_ERR;
-        c->items[wParam].data = lParam;
-        return TRUE;
-    case CB_FINDSTRING: return Find(*c, wParam, reinterpret_cast<LPCSTR>(lParam), false);
-    case CB_FINDSTRINGEXACT: return Find(*c, wParam, reinterpret_cast<LPCSTR>(lParam), true);
-    case CB_SELECTSTRING: {
-        LRESULT found = Find(*c, wParam, reinterpret_cast<LPCSTR>(lParam), false);
-        if (found >= 0) {
-            c->sel = static_cast<int>(found);
-            InvalidateRect(hwnd, nullptr, TRUE);
-        }
-        return found;
-    }
-    case CB_SHOWDROPDOWN:
-        if (wParam)
-            DropDown(*c);
-        else
-            CloseUp(*c, false);
-        return TRUE;
-    case CB_GETDROPPEDSTATE: return c->list ? TRUE : FALSE;
-    case CB_GETDROPPEDCONTROLRECT: {
-        auto* out = reinterpret_cast<RECT*>(lParam);
-        if (!out) return CB_ERR;
-        GetWindowRect(hwnd, out);
-        out->bottom = out->top + std::max(static_cast<int>(out->bottom - out->top), c->dropHeight);
-        return TRUE;
-    }
-    case CB_GETITEMHEIGHT: return FaceHeight(*c);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(*c, reinterpret_cast<HWND>(lParam));
     default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }

@@ -14,6 +14,30 @@ struct Item {
     LPARAM data = 0;
 };
 
+// The strings of a list box, and those a drop-down list keeps itself.
+inline bool ValidIndex(const std::vector<Item>& items, WPARAM index)
+{
+    return static_cast<int>(index) >= 0 && static_cast<std::size_t>(static_cast<int>(index)) < items.size();
+}
+// The item at an index ValidIndex accepted.
+inline const Item& ItemAt(const std::vector<Item>& items, WPARAM index)
+{
+    return items[index];
+}
+inline Item& ItemAt(std::vector<Item>& items, WPARAM index)
+{
+    return items[index];
+}
+// Where a new string goes: its sorted place, or index (-1: the end); -1 when
+// index is out of range.
+int InsertPlace(const std::vector<Item>& items, int index, const CString& text, bool sorted);
+// The first item after start, wrapping, whose text begins with, or equals,
+// text; -1 when none.
+int FindText(const std::vector<Item>& items, WPARAM start, LPCSTR text, bool exact);
+// Copies an item's text and its NUL to out: the text's length, or -1 for a bad
+// index or no buffer.
+int CopyItemText(const std::vector<Item>& items, WPARAM index, LPSTR out);
+
 struct ListBox {
     HWND hwnd = nullptr;
     HFONT font = nullptr;
