@@ -14,7 +14,8 @@ struct Item {
     LPARAM data = 0;
 };
 
-// The strings of a list box, and those a drop-down list keeps itself.
+// The strings of a list box, and those a drop-down list keeps itself. An
+// index is an int, whatever the width of WPARAM.
 inline bool ValidIndex(const std::vector<Item>& items, WPARAM index)
 {
     return static_cast<int>(index) >= 0 && static_cast<std::size_t>(static_cast<int>(index)) < items.size();
@@ -22,11 +23,11 @@ inline bool ValidIndex(const std::vector<Item>& items, WPARAM index)
 // The item at an index ValidIndex accepted.
 inline const Item& ItemAt(const std::vector<Item>& items, WPARAM index)
 {
-    return items[index];
+    return items[static_cast<std::size_t>(static_cast<int>(index))];
 }
 inline Item& ItemAt(std::vector<Item>& items, WPARAM index)
 {
-    return items[index];
+    return items[static_cast<std::size_t>(static_cast<int>(index))];
 }
 // Where a new string goes: its sorted place, or index (-1: the end); -1 when
 // index is out of range.

@@ -130,5 +130,41 @@ TEST_F(ListComboTest, DropDownListChoosesByArrowsByTheDroppedListAndCancelsWithE
     EXPECT_EQ(SendMessage(combo, CB_GETLBTEXT, 9, reinterpret_cast<LPARAM>(text)), CB_ERR);
 }
 
+// An index is an int: with bits set above them, its low 32 bits name the same
+// item for every message, reads and writes of texts and data alike.
+TEST_F(ListComboTest, IndexesAreIntsWhateverTheWidthOfTheParameter)
+{
+    ASSERT_TRUE(sys::RegisterComboBoxClass());
+    HWND parent = MakeParent();
+    struct Messages {
+        const char* cls;
+        UINT add, getLen, getText, getData, setData, remove;
+    };
+    const Messages kinds[] = {
+        {"ListBox", LB_ADDSTRING, LB_GETTEXTLEN, LB_GETTEXT, LB_GETITEMDATA, LB_SETITEMDATA, LB_DELETESTRING},
+        {"ComboBox", CB_ADDSTRING, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_GETITEMDATA, CB_SETITEMDATA, CB_DELETESTRING},
+    };
+    const WPARAM high = WPARAM{1} << 32;
+    for (const Messages& k : kinds) {
+        SCOPED_TRACE(k.cls);
+        HWND h = Make(parent, k.cls, 0, 10, 100);
+        for (const char* s : {"first", "second!", "third"})
+            SendMessage(h, k.add, 0, reinterpret_cast<LPARAM>(s));
+        EXPECT_EQ(SendMessage(h, k.getLen, high | 1, 0), 7);
+        char text[16] = {};
+        EXPECT_EQ(SendMessage(h, k.getText, high | 1, reinterpret_cast<LPARAM>(text)), 7);
+        EXPECT_STREQ(text, "second!");
+        EXPECT_EQ(SendMessage(h, k.setData, high | 2, 42), TRUE);
+        EXPECT_EQ(SendMessage(h, k.getData, 2, 0), 42);
+        EXPECT_EQ(SendMessage(h, k.getData, high | 2, 0), 42);
+        EXPECT_EQ(SendMessage(h, k.getLen, high | 3, 0), LB_ERR);
+        EXPECT_EQ(SendMessage(h, k.getLen, static_cast<WPARAM>(-1), 0), LB_ERR);
+        // Deleting takes the same item the reads name.
+        EXPECT_EQ(SendMessage(h, k.remove, high, 0), 2);
+        EXPECT_EQ(SendMessage(h, k.getLen, 0, 0), 7);
+        DestroyWindow(h);
+    }
+}
+
 } // namespace
 } // namespace tabfile
