@@ -13,22 +13,10 @@
 namespace corvane::test {
 namespace {
 
-constexpr gfx::Pixel kOliveSquare = 0x9FAF7F; // a caption button's green
-constexpr gfx::Pixel kRedSquare = 0xE74D18;   // a caption button's red-orange
-
 std::string Place(const CRect& r)
 {
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.Width()) + "x" +
            std::to_string(r.Height());
-}
-
-int Count(const gfx::Surface& s, gfx::Pixel p)
-{
-    int n = 0;
-    for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x)
-            if ((s.At(x, y) & 0xFFFFFF) == p) ++n;
-    return n;
 }
 
 class CorvaneE2eTest : public CorvaneRun {
@@ -181,10 +169,10 @@ TEST_F(CorvaneE2eTest, CaptionButtonsChangeTheirImageUnderThePointer)
     for (int i = 0; i < 4; ++i)
         rest[i] = GrabButton(buttons[i]);
     // Close and help are red-orange at rest, maximize and minimize green.
-    EXPECT_GT(Count(rest[0], kRedSquare), 100);
-    EXPECT_GT(Count(rest[1], kOliveSquare), 100);
-    EXPECT_GT(Count(rest[2], kOliveSquare), 100);
-    EXPECT_GT(Count(rest[3], kRedSquare), 100);
+    EXPECT_GT(CountPixels(rest[0], kRedSquare), 100);
+    EXPECT_GT(CountPixels(rest[1], kOliveSquare), 100);
+    EXPECT_GT(CountPixels(rest[2], kOliveSquare), 100);
+    EXPECT_GT(CountPixels(rest[3], kRedSquare), 100);
 
     for (int i = 0; i < 4; ++i) {
         MoveTo(Caption(buttons[i]).CenterPoint());
@@ -196,8 +184,8 @@ TEST_F(CorvaneE2eTest, CaptionButtonsChangeTheirImageUnderThePointer)
         }
         // The square swaps its colour; the other buttons stay as they were.
         gfx::Surface hovered = GrabButton(buttons[i]);
-        bool wasRed = Count(rest[i], kRedSquare) > 100;
-        EXPECT_GT(Count(hovered, wasRed ? kOliveSquare : kRedSquare), 100) << names[i];
+        bool wasRed = CountPixels(rest[i], kRedSquare) > 100;
+        EXPECT_GT(CountPixels(hovered, wasRed ? kOliveSquare : kRedSquare), 100) << names[i];
         for (int j = 0; j < 4; ++j) {
             if (j != i) {
                 EXPECT_EQ(DifferentPixels(GrabButton(buttons[j]), rest[j]), 0) << names[i] << "/" << names[j];
@@ -230,10 +218,10 @@ TEST_F(CorvaneE2eTest, MaximizeAndRestoreResizeTheWindowAndSwapTheButtonImage)
     MoveTo(CaptionRest());
     // Repainted at the new size: the close button at the new right edge, and
     // maximize showing the restore image.
-    EXPECT_TRUE(WaitUntil([&] { return Count(GrabButton(kClose), kRedSquare) > 100; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return CountPixels(GrabButton(kClose), kRedSquare) > 100; }, 5000));
     EXPECT_TRUE(WaitUntil([&] { return DifferentPixels(GrabButton(kMaximize), maxImage) > 10; }, 5000))
         << "maximize still shows its own image";
-    EXPECT_GT(Count(GrabButton(kMaximize), kOliveSquare), 100);
+    EXPECT_GT(CountPixels(GrabButton(kMaximize), kOliveSquare), 100);
     SaveScreen("e2e-maximized");
 
     Click(Caption(kMaximize).CenterPoint());
@@ -260,7 +248,7 @@ TEST_F(CorvaneE2eTest, MinimizeTakesTheWindowOffTheScreenAndTheProgramRunsOn)
         << "the window is still shown";
     // The desktop shows where the window was.
     gfx::Surface where = GrabWindow();
-    EXPECT_EQ(Count(where, 0x000000), where.Width() * where.Height());
+    EXPECT_EQ(CountPixels(where, 0x000000), where.Width() * where.Height());
     EXPECT_TRUE(m_app->Running()) << m_app->Describe() << "\n" << m_app->Output();
 }
 

@@ -151,4 +151,13 @@ int DifferentPixels(const gfx::Surface& a, const gfx::Surface& b)
     return n;
 }
 
+int CountPixels(const gfx::Surface& s, gfx::Pixel p)
+{
+    int n = 0;
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x)
+            if ((s.At(x, y) & 0xFFFFFF) == p) ++n;
+    return n;
+}
+
 } // namespace corvane::test

@@ -17,6 +17,10 @@ constexpr gfx::Pixel kGreenRow = 0x64FF64;  // 200
 constexpr gfx::Pixel kRedRow = 0xFF0000;    // 404
 constexpr gfx::Pixel kYellowRow = 0xFFFF00; // anything else
 
+// A caption button's square: maximize and minimize olive, close and help red-orange, swapped under the pointer.
+constexpr gfx::Pixel kOliveSquare = 0x9FAF7F;
+constexpr gfx::Pixel kRedSquare = 0xE74D18;
+
 struct Band {
     Shade shade;
     int top;    // first row
@@ -48,5 +52,7 @@ Span BlackRunThrough(const gfx::Surface& s, int x, int y);
 std::vector<Span> WhiteRuns(const gfx::Surface& s, int top, int bottom, int x0, int x1, int minLength);
 // Pixels that differ between two surfaces of one size; -1 when the sizes differ.
 int DifferentPixels(const gfx::Surface& a, const gfx::Surface& b);
+// Pixels of colour p.
+int CountPixels(const gfx::Surface& s, gfx::Pixel p);
 
 } // namespace corvane::test

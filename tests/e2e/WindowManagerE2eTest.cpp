@@ -3,6 +3,7 @@
 // its own: "打开...", the tabs, the caption and its buttons answer where the
 // window is now.
 #include "tests/e2e/CorvaneRun.h"
+#include "tests/e2e/ScreenScan.h"
 
 #include <string>
 
@@ -17,13 +18,20 @@ protected:
         if (IsSkipped() || HasFatalFailure()) return;
         if (WindowManager().empty()) GTEST_SKIP() << "runs only under a window manager";
     }
-    // Waits until the window stands at `want` and takes that as its place.
+    // Waits until the window stands at `want`, takes that as its place, and
+    // waits until the program has painted there: the server reports the new
+    // place before the program has laid its caption out for it, and a click in
+    // between would land on the old layout.
     bool WaitForPlace(const CRect& want)
     {
         CRect now;
-        bool there = WaitUntil([&] { return ReadGeometry(&now) && now == want; }, 10000);
-        if (there) m_window = now;
-        return there;
+        if (!WaitUntil([&] { return ReadGeometry(&now) && now == want; }, 10000)) return false;
+        m_window = now;
+        gfx::Surface close;
+        bool painted =
+            WaitUntil([&] { return Grab(Caption(kClose), &close) && CountPixels(close, kRedSquare) > 100; }, 10000);
+        if (!painted) SaveScreen("e2e-wm-not-painted");
+        return painted;
     }
     // The open-file dialog opens from "打开..." and goes with Esc.
     void OpenAndCancel(const char* when)
