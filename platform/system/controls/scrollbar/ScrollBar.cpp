@@ -298,10 +298,16 @@ bool WindowScrollBars::OnLButtonUp(HWND hwnd, LPARAM)
 {
     // The part acted when pressed and while held; the release only ends it.
     if (m_press.Release() == PressEnd::None) return false;
-    ScrollModel& m = Model(m_bar);
     KillTimer(hwnd, kRepeatTimer);
-    if (m_part == ScrollPart::Thumb) Send(hwnd, SB_THUMBPOSITION, m.trackPos);
-    Send(hwnd, SB_ENDSCROLL, 0);
+    // A handler may destroy the window and these bars with it: from the first
+    // send on only locals are read, and nothing is sent to a window that is gone.
+    const UINT message = m_bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+    const bool thumb = m_part == ScrollPart::Thumb;
+    const WORD trackPos = static_cast<WORD>(Model(m_bar).trackPos);
+    if (thumb) SendMessage(hwnd, message, MAKEWPARAM(SB_THUMBPOSITION, trackPos), 0);
+    if (!IsWindow(hwnd)) return true;
+    SendMessage(hwnd, message, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    if (!IsWindow(hwnd)) return true;
     EndCapture(hwnd);
     Invalidate(hwnd);
     return true;

@@ -9,6 +9,8 @@
 #include "platform/system/controls/scrollbar/ScrollBar.h"
 #include "tests/system/support/ControlFixture.h"
 
+#include <string>
+
 namespace ctltest {
 namespace {
 
@@ -141,6 +143,53 @@ TEST_F(ScrollBarRouteTest, ListsShareTheBarsPaintingTrackingAndCaptureLoss)
         ReleaseCapture();
         Pump();
         DestroyWindow(list);
+    }
+}
+
+WNDPROC g_listProc = nullptr;
+WORD g_destroyOn = 0;
+
+// A program's subclass that closes the list when the bar reports g_destroyOn.
+LRESULT DestroyingList(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_VSCROLL && LOWORD(wParam) == g_destroyOn) {
+        DestroyWindow(hwnd);
+        return 0;
+    }
+    return CallWindowProc(g_listProc, hwnd, message, wParam, lParam);
+}
+
+// The bars' state goes with the window; the release that ends a drag must not
+// read it, nor send to the window, once a handler has destroyed it.
+TEST_F(ScrollBarRouteTest, AListDestroyedByItsScrollHandlerEndsTheDragCleanly)
+{
+    for (const Subject& s : kSubjects) {
+        for (WORD code : {SB_THUMBPOSITION, SB_ENDSCROLL}) {
+            SCOPED_TRACE(std::string(s.name) + (code == SB_ENDSCROLL ? " on end" : " on position"));
+            HWND list = s.make(*this);
+            ASSERT_NE(list, nullptr);
+            Pump();
+            g_destroyOn = code;
+            g_listProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtr(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DestroyingList)));
+            RECT bar = sys::WindowScrollBars::BarRect(list, SB_VERT);
+            RECT window{};
+            GetWindowRect(list, &window);
+            OffsetRect(&bar, window.left, window.top);
+            int x = (bar.left + bar.right) / 2;
+            int thumbTop = bar.top + GetSystemMetrics(SM_CYVSCROLL) + 2; // at the top: nothing scrolled yet
+            screen.MoveMouse(x, thumbTop);
+            screen.Press();
+            Pump();
+            ASSERT_EQ(GetCapture(), list);
+            screen.MoveMouse(x, thumbTop + 30);
+            Pump();
+            EXPECT_GT(Top(s, list), 0) << "the drag scrolled nothing";
+            screen.Release();
+            Pump();
+            EXPECT_FALSE(IsWindow(list));
+            EXPECT_EQ(GetCapture(), nullptr);
+        }
     }
 }
 
