@@ -30,7 +30,7 @@ TEST(CsvExport, CellsAreQuotedOnlyWhenTheyMustBeAndComeOutAsUtf8)
         {"\x95\x32\x82\x36", "\xF0\xA0\x80\x80"},
         {"\x81\x40", "\xE4\xB8\x82"},
         // Past the vector scan's sixteen bytes, the special byte comes last.
-        {std::string(40, 'x') + ",", "\"" + std::string(40, 'x') + ",\""},
+        {std::string(40, 'x').append(","), std::string("\"").append(40, 'x').append(",\"")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cell);
