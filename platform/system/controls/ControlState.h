@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/system/window/WinUser.h"
+#include "platform/system/window/WindowClass.h"
 
 #include <map>
 #include <memory>
@@ -71,5 +72,17 @@ private:
         return states;
     }
 };
+
+// Registers a system control class whose windows keep their state in ControlState<State>.
+template <class State>
+bool RegisterControlClass(LPCSTR name, WNDPROC proc, UINT style = CS_DBLCLKS | CS_GLOBALCLASS)
+{
+    WNDCLASS wc{};
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = ControlState<State>::kExtraBytes;
+    wc.lpszClassName = name;
+    return RegisterSystemClass(wc);
+}
 
 } // namespace sys

@@ -395,12 +395,7 @@ namespace sys {
 
 bool RegisterComboBoxClass()
 {
-    WNDCLASS wc{};
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = &cb::Proc;
-    wc.cbWndExtra = ControlState<cb::Combo>::kExtraBytes;
-    wc.lpszClassName = kComboBoxClass;
-    bool combo = RegisterSystemClass(wc);
+    bool combo = RegisterControlClass<cb::Combo>(kComboBoxClass, &cb::Proc);
     return RegisterListBoxClass() && combo;
 }
 

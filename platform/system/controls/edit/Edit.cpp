@@ -463,12 +463,7 @@ EditState* FindEditState(HWND hwnd)
 
 bool RegisterEditClass()
 {
-    WNDCLASS wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = EditProc;
-    wc.cbWndExtra = ControlState<EditState>::kExtraBytes;
-    wc.lpszClassName = kEditClass;
-    return RegisterSystemClass(wc);
+    return RegisterControlClass<EditState>(kEditClass, &EditProc, CS_DBLCLKS);
 }
 
 } // namespace sys

@@ -256,12 +256,7 @@ namespace sys {
 
 bool RegisterHeaderClass()
 {
-    WNDCLASS wc{};
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = &hd::HeaderProc;
-    wc.cbWndExtra = ControlState<hd::Header>::kExtraBytes;
-    wc.lpszClassName = kHeaderClass;
-    return RegisterSystemClass(wc);
+    return RegisterControlClass<hd::Header>(kHeaderClass, &hd::HeaderProc);
 }
 
 } // namespace sys

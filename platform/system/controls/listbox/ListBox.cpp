@@ -331,12 +331,7 @@ namespace sys {
 
 bool RegisterListBoxClass()
 {
-    WNDCLASS wc{};
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = &lb::Proc;
-    wc.cbWndExtra = ControlState<lb::ListBox>::kExtraBytes;
-    wc.lpszClassName = kListBoxClass;
-    return RegisterSystemClass(wc);
+    return RegisterControlClass<lb::ListBox>(kListBoxClass, &lb::Proc);
 }
 
 } // namespace sys

@@ -225,12 +225,7 @@ namespace sys {
 
 bool RegisterListViewClasses()
 {
-    WNDCLASS wc{};
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = &lv::Proc;
-    wc.cbWndExtra = ControlState<lv::ListView>::kExtraBytes;
-    wc.lpszClassName = kListViewClass;
-    bool list = RegisterSystemClass(wc);
+    bool list = RegisterControlClass<lv::ListView>(kListViewClass, &lv::Proc);
     return RegisterHeaderClass() && list;
 }
 

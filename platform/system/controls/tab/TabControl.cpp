@@ -283,12 +283,7 @@ namespace sys {
 
 bool RegisterTabClass()
 {
-    WNDCLASS wc{};
-    wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    wc.lpfnWndProc = &tab::Proc;
-    wc.cbWndExtra = ControlState<tab::Tab>::kExtraBytes;
-    wc.lpszClassName = kTabControlClass;
-    return RegisterSystemClass(wc);
+    return RegisterControlClass<tab::Tab>(kTabControlClass, &tab::Proc);
 }
 
 } // namespace sys
