@@ -41,7 +41,7 @@ LRESULT SetTextAndRedraw(HWND hwnd, WPARAM wParam, LPARAM lParam)
 LRESULT SetFontSlot(HWND hwnd, int slot, WPARAM font, LPARAM redraw)
 {
     SetWindowLongPtr(hwnd, slot, static_cast<LONG_PTR>(font));
-    if (LOWORD(redraw)) InvalidateRect(hwnd, nullptr, TRUE);
+    if (RedrawAsked(redraw)) InvalidateRect(hwnd, nullptr, TRUE);
     return 0;
 }
 

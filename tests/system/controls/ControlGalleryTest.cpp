@@ -146,6 +146,28 @@ TEST_F(ControlGalleryTest, EveryBuiltInControlDrawsAndThePictureIsWritten)
         EXPECT_GE(Colours(shot, GetDlgItem(dlg, id)), 2u) << "control " << id << " drew nothing";
     EXPECT_GE(Colours(shot, list), 3u) << "the list view drew nothing";
 
+    // Asked to paint into a caller's device context, these draw there what the screen shows.
+    for (int id : {105, 107, 108}) {
+        HWND control = GetDlgItem(dlg, id);
+        RECT client{};
+        GetClientRect(control, &client);
+        if (control == tab) client.bottom = page.top; // below its strip the list view covers the tab
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        EXPECT_EQ(SendMessage(control, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0), 0);
+        int differ = 0;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x) {
+                POINT at = Screen(control, x, y);
+                differ += GetPixel(dc, x, y) != gfx::ColorFromPixel(shot.At(at.x, at.y));
+            }
+        EXPECT_EQ(differ, 0) << "control " << id;
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+
     RECT w{};
     GetWindowRect(dlg, &w);
     gfx::Surface picture(w.right - w.left, w.bottom - w.top);

@@ -1,5 +1,6 @@
 // The drop-down list combo box: its strings, the chosen one, the face it
 // paints, and the list it drops below itself while the mouse is captured.
+#include "platform/system/controls/ControlCommon.h"
 #include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/combobox/ComboBoxClass.h"
 #include "platform/system/controls/combobox/ComboBoxInternal.h"
@@ -246,18 +247,14 @@ LRESULT OnDestroy(Combo& c)
 
 LRESULT PaintMessage(const Combo& c, WPARAM wParam)
 {
-    PAINTSTRUCT ps;
-    HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(c.hwnd, &ps);
-    if (hdc) Paint(c, hdc);
-    if (!wParam) EndPaint(c.hwnd, &ps);
-    return 0;
+    return PaintIntoGivenOrOwnDc(c.hwnd, wParam, [&](HDC hdc) { Paint(c, hdc); });
 }
 
 LRESULT SetFont(Combo& c, WPARAM wParam, LPARAM lParam)
 {
     c.font = reinterpret_cast<HFONT>(wParam);
     FitFace(c);
-    if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(c.hwnd, nullptr, TRUE);
+    if (RedrawAsked(lParam)) InvalidateRect(c.hwnd, nullptr, TRUE);
     return 0;
 }
 

@@ -1,4 +1,5 @@
 // The list box's procedure: strings and item data, the selection, queries.
+#include "platform/system/controls/ControlCommon.h"
 #include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/listbox/ListBoxClass.h"
 #include "platform/system/controls/listbox/ListBoxInternal.h"
@@ -176,11 +177,7 @@ LRESULT ListMessage(ListBox& lb, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT PaintMessage(const ListBox& lb, WPARAM wParam)
 {
-    PAINTSTRUCT ps;
-    HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(lb.hwnd, &ps);
-    if (hdc) Paint(lb, hdc);
-    if (!wParam) EndPaint(lb.hwnd, &ps);
-    return 0;
+    return PaintIntoGivenOrOwnDc(lb.hwnd, wParam, [&](HDC hdc) { Paint(lb, hdc); });
 }
 
 LRESULT OnVScroll(ListBox& lb, WPARAM wParam, LPARAM lParam)
@@ -206,7 +203,7 @@ LRESULT SetFont(ListBox& lb, WPARAM wParam, LPARAM lParam)
 {
     lb.font = reinterpret_cast<HFONT>(wParam);
     UpdateScroll(lb);
-    if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(lb.hwnd, nullptr, TRUE);
+    if (RedrawAsked(lParam)) InvalidateRect(lb.hwnd, nullptr, TRUE);
     return 0;
 }
 

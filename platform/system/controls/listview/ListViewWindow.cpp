@@ -1,5 +1,6 @@
 // The list view's procedure: creation with its header child, the messages of
 // the window's life, and dispatch of the LVM_ messages.
+#include "platform/system/controls/ControlCommon.h"
 #include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/listview/ListViewClass.h"
 #include "platform/system/controls/listview/ListViewInternal.h"
@@ -132,7 +133,7 @@ LRESULT SetFont(ListView& lv, WPARAM wParam, LPARAM lParam)
     Measure(*cur);
     if (!(cur = From(self))) return 0;
     Layout(*cur);
-    if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(self, nullptr, TRUE);
+    if (RedrawAsked(lParam)) InvalidateRect(self, nullptr, TRUE);
     return 0;
 }
 

@@ -1,4 +1,5 @@
 // The tab control's procedure: items, selection and queries.
+#include "platform/system/controls/ControlCommon.h"
 #include "platform/system/controls/ControlState.h"
 #include "platform/system/controls/tab/TabClass.h"
 #include "platform/system/controls/tab/TabInternal.h"
@@ -196,17 +197,13 @@ LRESULT TabMessage(Tab& t, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT PaintMessage(const Tab& t, HWND hwnd, WPARAM wParam)
 {
-    PAINTSTRUCT ps;
-    HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
-    if (hdc) Paint(t, hwnd, hdc);
-    if (!wParam) EndPaint(hwnd, &ps);
-    return 0;
+    return PaintIntoGivenOrOwnDc(hwnd, wParam, [&](HDC hdc) { Paint(t, hwnd, hdc); });
 }
 
 LRESULT SetFont(Tab& t, HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     t.font = reinterpret_cast<HFONT>(wParam);
-    if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(hwnd, nullptr, TRUE);
+    if (RedrawAsked(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
     return 0;
 }
 
